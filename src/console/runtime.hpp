@@ -1,0 +1,68 @@
+// Start-up, stop and the one fatal path of a run: the statement locus, the
+// error kinds and their reasons, the exit statuses.
+#pragma once
+
+#include <string_view>
+
+namespace orbcalc {
+
+class Platform;
+
+inline constexpr int kInputUnit = 5;
+inline constexpr int kOutputUnit = 6;
+inline constexpr int kErrorUnit = 0;
+
+// The record length limit of every console unit, for input lines and
+// output records alike.
+inline constexpr long kRecordLengthLimit = 1000000000;
+
+enum ErrorKind : int {
+  kEndOfFile = -1,
+  kOsError = 1,
+  kFormatError = 205,
+  kBadValue = 208,
+  kReadPastRecord = 215,
+  kWritePastRecord = 216,
+};
+
+enum ExitStatus : int {
+  kStatusNormal = 0,
+  kStatusMemory = 1,
+  kStatusRunError = 2,
+  kStatusRecursion = 4,
+  kStatusFault = 95,
+};
+
+// Fixes the run settings, creates console units 5, 6 and 0 on the
+// platform's standard streams, sets the floating-point environment and
+// installs the fault handler. Calling it again starts afresh, which is what
+// tests do to run many dialogues in one process.
+void runtime_start(int argc, char** argv, Platform& platform);
+void runtime_start(int argc, char** argv);
+bool runtime_started();
+void runtime_stop();
+
+// The platform every console unit and every diagnostic goes through.
+Platform& runtime_platform();
+
+// The statement locus: set before a console statement starts, cleared when
+// it has finished without failure.
+void set_locus(int line);
+void set_current_unit(int unit);
+void clear_locus();
+
+[[noreturn]] void stop_run();
+[[noreturn]] void generate_error(int kind, std::string_view detail = {});
+[[noreturn]] void runtime_error(std::string_view reason);
+[[noreturn]] void os_error(std::string_view reason);
+std::string_view error_text(int kind);
+void show_locus();
+void recursion_check();
+[[noreturn]] void handle_fpe(std::string_view fault_name);
+[[noreturn]] void sys_exit(int status);
+
+// One line on standard error about something the run survives; the run
+// goes on and its exit status is not touched.
+void warn(std::string_view message);
+
+}  // namespace orbcalc
