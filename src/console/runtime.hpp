@@ -2,6 +2,7 @@
 // error kinds and their reasons, the exit statuses.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace orbcalc {
@@ -14,7 +15,7 @@ inline constexpr int kErrorUnit = 0;
 
 // The record length limit of every console unit, for input lines and
 // output records alike.
-inline constexpr long kRecordLengthLimit = 1000000000;
+inline constexpr std::size_t kRecordLengthLimit = 1000000000;
 
 enum ErrorKind : int {
   kEndOfFile = -1,
@@ -24,6 +25,9 @@ enum ErrorKind : int {
   kReadPastRecord = 215,
   kWritePastRecord = 216,
 };
+
+// The one reason this program hands to os_error.
+inline constexpr std::string_view kMemoryAllocationFailed = "Memory allocation failed";
 
 enum ExitStatus : int {
   kStatusNormal = 0,
@@ -37,10 +41,14 @@ enum ExitStatus : int {
 // platform's standard streams, sets the floating-point environment and
 // installs the fault handler. Calling it again starts afresh, which is what
 // tests do to run many dialogues in one process.
-void runtime_start(int argc, char** argv, Platform& platform);
+void runtime_start(int argc, char** argv, Platform& platform,
+                   std::size_t record_limit = kRecordLengthLimit);
 void runtime_start(int argc, char** argv);
 bool runtime_started();
-void runtime_stop();
+
+// Closes the console units. Returns the system's error code when output
+// still held could not be handed over, or 0.
+int runtime_stop();
 
 // The platform every console unit and every diagnostic goes through.
 Platform& runtime_platform();

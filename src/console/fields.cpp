@@ -1,0 +1,109 @@
+#include "console/fields.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace orbcalc {
+namespace {
+
+constexpr char kOverflowFill = '*';
+constexpr std::size_t kMaxIntegerDigits = 39;
+
+// Right-justifies sign and digits in the field, or fills it with asterisks
+// when they do not fit.
+void justify(std::span<char> field, std::string_view sign, std::string_view digits) {
+  std::size_t n = sign.size() + digits.size();
+  if (n > field.size()) {
+    std::fill(field.begin(), field.end(), kOverflowFill);
+    return;
+  }
+  auto out = std::fill_n(field.begin(), field.size() - n, ' ');
+  out = std::copy(sign.begin(), sign.end(), out);
+  std::copy(digits.begin(), digits.end(), out);
+}
+
+std::string_view non_finite_text(float value, std::size_t width) {
+  if (std::isnan(value)) return "NaN";
+  if (std::signbit(value)) return "-Inf";
+  return width == 3 ? "Inf" : "+Inf";
+}
+
+}  // namespace
+
+std::string_view calculate_sign(bool negative) { return negative ? "-" : ""; }
+
+void write_i(std::span<char> field, std::int32_t value, std::int64_t min_digits) {
+  // The magnitude as an unsigned number, so the most negative value has
+  // its digits too.
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
+                                      : static_cast<std::uint32_t>(value);
+  std::array<char, 16> digits;
+  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+  std::string_view text(digits.data(), static_cast<std::size_t>(end - digits.data()));
+  if (min_digits == 0 && value == 0) text = "";
+  std::string padded;
+  if (min_digits > static_cast<std::int64_t>(text.size()) &&
+      min_digits <= static_cast<std::int64_t>(field.size())) {
+    padded.assign(static_cast<std::size_t>(min_digits) - text.size(), '0');
+    padded += text;
+    text = padded;
+  }
+  justify(field, calculate_sign(value < 0), text);
+}
+
+void write_f(std::span<char> field, float value, int digits) {
+  if (!std::isfinite(value)) {
+    justify(field, "", non_finite_text(value, field.size()));
+    return;
+  }
+  // The text has at least digits + 2 bytes and loses at most two, so more
+  // fraction digits than the width can only give asterisks.
+  if (static_cast<std::size_t>(digits) > field.size()) {
+    std::fill(field.begin(), field.end(), kOverflowFill);
+    return;
+  }
+  // The digits of |value| times ten to the digits, rounded half to even
+  // on the exact binary value: to_chars with a precision is exact. The
+  // largest float has 39 digits before the point.
+  std::size_t needed = kMaxIntegerDigits + 2 + static_cast<std::size_t>(digits);
+  std::array<char, 96> small;
+  std::string large;
+  char* begin = small.data();
+  if (needed > small.size()) {
+    large.resize(needed);
+    begin = large.data();
+  }
+  char* end = std::to_chars(begin, begin + needed, std::fabs(value), std::chars_format::fixed, digits).ptr;
+  if (digits == 0) *end++ = '.';
+  std::string_view number(begin, static_cast<std::size_t>(end - begin));
+  std::string_view sign = calculate_sign(std::signbit(value));
+  std::size_t w = field.size();
+  std::size_t n = sign.size() + number.size();
+
+  // A text one or two bytes too long loses a redundant leading zero:
+  // "-0.000" of a negative value that rounds to zero loses its "-0" when
+  // that makes it fit, and a lone "0" before the point goes.
+  bool all_zero_fraction = number.find_first_not_of('0', number.find('.') + 1) == std::string_view::npos;
+  if (n == w + 2 && !sign.empty() && number.starts_with("0.") && all_zero_fraction) {
+    sign = "";
+    number.remove_prefix(1);
+  } else if (n == w + 1 && number.starts_with('0')) {
+    number.remove_prefix(1);
+  }
+  justify(field, sign, number);
+}
+
+void write_a(std::span<char> field, std::string_view text) {
+  if (field.size() >= text.size()) {
+    auto out = std::fill_n(field.begin(), field.size() - text.size(), ' ');
+    std::copy(text.begin(), text.end(), out);
+  } else {
+    std::copy_n(text.begin(), field.size(), field.begin());
+  }
+}
+
+}  // namespace orbcalc

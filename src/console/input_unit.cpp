@@ -1,0 +1,80 @@
+#include "console/input_unit.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "console/runtime.hpp"
+
+namespace orbcalc {
+namespace {
+constexpr std::size_t kStagingSize = 16384;
+}
+
+InputUnit::InputUnit(int number, StdStream handle, std::size_t record_limit)
+    : number_(number), handle_(handle),
+      staging_(std::make_unique_for_overwrite<char[]>(kStagingSize)), record_(record_limit) {}
+
+void InputUnit::read_next_record() {
+  length_ = position_ = 0;
+  if (end_of_input_) generate_error(kEndOfFile);
+  for (;;) {
+    std::span<const char> piece = take_piece();
+    if (piece.empty()) {
+      end_of_input_ = true;
+      return;
+    }
+    if (piece.back() != '\n') {
+      append_to_line(piece);
+      continue;
+    }
+    append_to_line(piece.first(piece.size() - 1));
+    // A CR before the LF goes too, even one that ended the previous piece.
+    if (length_ > 0 && record_.data()[length_ - 1] == '\r') --length_;
+    return;
+  }
+}
+
+std::span<const char> InputUnit::take_piece() {
+  char* staged = staging_.get();
+  auto find_line_end = [&](std::size_t from) {
+    return static_cast<const char*>(std::memchr(staged + from, '\n', staged_end_ - from));
+  };
+  const char* line_end = find_line_end(staged_begin_);
+  if (line_end == nullptr) {
+    std::memmove(staged, staged + staged_begin_, staged_end_ - staged_begin_);
+    staged_end_ -= staged_begin_;
+    staged_begin_ = 0;
+    while (line_end == nullptr && staged_end_ < kStagingSize) {
+      IoResult r = runtime_platform().read(handle_, {staged + staged_end_, kStagingSize - staged_end_});
+      if (r.error != 0) generate_error(kOsError, runtime_platform().error_text(r.error));
+      if (r.count == 0) break;
+      std::size_t from = staged_end_;
+      staged_end_ += r.count;
+      line_end = find_line_end(from);
+    }
+  }
+  std::size_t piece_end = line_end != nullptr ? static_cast<std::size_t>(line_end - staged) + 1 : staged_end_;
+  std::span<const char> piece(staged + staged_begin_, piece_end - staged_begin_);
+  staged_begin_ = piece_end;
+  return piece;
+}
+
+void InputUnit::append_to_line(std::span<const char> piece) {
+  if (piece.empty()) return;
+  if (piece.size() > record_.limit() - length_ || !record_.reserve(length_ + piece.size(), length_)) {
+    generate_error(kReadPastRecord);
+  }
+  std::memcpy(record_.data() + length_, piece.data(), piece.size());
+  length_ += piece.size();
+}
+
+std::size_t InputUnit::skip_blanks_in_line() {
+  const char* line = record_.data();
+  std::size_t start = position_;
+  while (position_ < length_ && (line[position_] == ' ' || line[position_] == '\t' || line[position_] == '\r')) {
+    ++position_;
+  }
+  return position_ - start;
+}
+
+}  // namespace orbcalc

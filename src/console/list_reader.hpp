@@ -1,0 +1,80 @@
+// The free-form reader: values separated by blanks, commas or line ends,
+// with repeat counts, null values and the slash, for one read statement
+// at a time.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "console/input_unit.hpp"
+#include "console/statement.hpp"
+
+namespace orbcalc {
+
+class ListReader {
+ public:
+  // st_read: a new statement starts on a fresh line.
+  void begin(InputUnit& unit);
+  // One item of the statement.
+  void list_formatted_read(const TransferItem& item);
+  // st_read_done: the rest of the line is discarded.
+  void finish_list_read();
+
+ private:
+  enum class Saved { none, integer, real, character };
+
+  // Characters, with up to three given back.
+  int next_char() {
+    if (pushed_ > 0) return pushback_[--pushed_];
+    return unit_->next_list_char();
+  }
+  void unget_char(int c) { pushback_[pushed_++] = c; }
+  void push_char(int c) { saved_string_ += static_cast<char>(c); }
+
+  void eat_whitespace();
+  void eat_separator();
+  void free_saved();
+
+  [[noreturn]] void bad_value(std::string_view layout) const;
+  [[noreturn]] void end_of_file() const;
+
+  // Reading values. A null value leaves saved_type_ at Saved::none.
+  void read_value(ItemType type);
+  void read_integer();
+  void read_real();
+  void read_character();
+  // Everything up to the next terminator, for an unquoted text.
+  void read_unquoted(int c);
+  void read_quoted(int quote);
+  // The digits of a number; returns the character that followed them.
+  int read_digits(int c);
+  // The repeat count in saved_string_, read when its asterisk is met.
+  void convert_repeat();
+  void read_list_integer(bool negative);
+  // The real forms.
+  void scan_real_number(int c);
+  void parse_exceptional(int c, bool negative);
+  void expect_letters(std::string_view letters, std::string_view failure);
+
+  void store(const TransferItem& item) const;
+  void hand_out_copy(const TransferItem& item);
+
+  InputUnit* unit_ = nullptr;
+  int item_number_ = 0;
+  bool first_item_ = true;
+  bool input_complete_ = false;
+  std::int32_t repeat_count_ = 1;
+  Saved saved_type_ = Saved::none;
+  std::int32_t saved_integer_ = 0;
+  // Kept as bits, so a NaN's payload reaches the item untouched.
+  std::uint32_t saved_real_ = 0;
+  std::string saved_string_;
+  std::array<int, 3> pushback_{};
+  int pushed_ = 0;
+};
+
+bool is_terminator(int c);
+
+}  // namespace orbcalc

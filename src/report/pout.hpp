@@ -1,0 +1,15 @@
+// The report: the roots in descending order above the columns of their
+// coefficients, in blocks of at most eight orbitals.
+#pragma once
+
+#include <cstdint>
+
+namespace orbcalc {
+
+void pout();
+
+// The atom lines of the block of orbitals first to last, then two empty
+// lines.
+void matout(const std::int32_t& first, const std::int32_t& last);
+
+}  // namespace orbcalc

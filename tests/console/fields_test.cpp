@@ -1,0 +1,128 @@
+#include "console/fields.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace orbcalc {
+namespace {
+
+std::string f_field(float value, std::size_t width = 9, int digits = 4) {
+  std::string field(width, '?');
+  write_f(field, value, digits);
+  return field;
+}
+
+std::string i_field(std::int32_t value, std::size_t width, std::int64_t min_digits = -1) {
+  std::string field(width, '?');
+  write_i(field, value, min_digits);
+  return field;
+}
+
+TEST(FixedField, RendersF94OfTypicalValues) {
+  struct Case {
+    float value;
+    const char* field;
+  };
+  const Case cases[] = {
+      {0.3717f, "   0.3717"},     {-0.3717f, "  -0.3717"},   {1.618034f, "   1.6180"},
+      {0.0f, "   0.0000"},        {0.00006f, "   0.0001"},   {999.9999f, " 999.9999"},
+      {-999.9999f, "-999.9999"},  {12345.6f, "*********"},   {-1000.0f, "*********"},
+      {9.99996f, "  10.0000"},    {9999.9f, "9999.9004"},    {-0.37174809f, "  -0.3717"},
+      {0.60150075f, "   0.6015"}, {1.4142133f, "   1.4142"}, {-1.4142134f, "  -1.4142"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(f_field(c.value), c.field) << c.value;
+}
+
+TEST(FixedField, KeepsTheMinusSignOfValuesThatRoundToZero) {
+  EXPECT_EQ(f_field(-0.00001f), "  -0.0000");
+  EXPECT_EQ(f_field(-0.0f), "  -0.0000");
+  EXPECT_EQ(f_field(-5.4183431e-9f), "  -0.0000");
+  EXPECT_EQ(f_field(-2.4211829e-8f), "  -0.0000");
+}
+
+TEST(FixedField, ExactHalvesRoundToEven) {
+  // Odd multiples of 1/32 are the only exact halves at four decimals.
+  EXPECT_EQ(f_field(0.03125f), "   0.0312");
+  EXPECT_EQ(f_field(0.09375f), "   0.0938");
+  EXPECT_EQ(f_field(0.84375f), "   0.8438");
+  EXPECT_EQ(f_field(-0.15625f), "  -0.1562");
+  // Just above a half the digits go up, just below they stay.
+  EXPECT_EQ(f_field(std::nextafter(0.03125f, 1.0f)), "   0.0313");
+  EXPECT_EQ(f_field(std::nextafter(0.09375f, 0.0f)), "   0.0937");
+}
+
+TEST(FixedField, ShowsNonFiniteValuesByName) {
+  constexpr float inf = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(f_field(inf), "     +Inf");
+  EXPECT_EQ(f_field(-inf), "     -Inf");
+  EXPECT_EQ(f_field(std::numeric_limits<float>::quiet_NaN()), "      NaN");
+  EXPECT_EQ(f_field(-std::numeric_limits<float>::quiet_NaN()), "      NaN");
+  EXPECT_EQ(f_field(inf, 3, 1), "Inf");
+  EXPECT_EQ(f_field(-inf, 3, 1), "***");
+  EXPECT_EQ(f_field(inf, 2, 1), "**");
+}
+
+TEST(FixedField, DropsARedundantLeadingZeroOnlyWhenThatMakesItFit) {
+  EXPECT_EQ(f_field(0.5f, 5, 4), ".5000");     // "0.5000" is one too long
+  EXPECT_EQ(f_field(-0.5f, 6, 4), "-.5000");   // "-0.5000" likewise
+  EXPECT_EQ(f_field(-0.00001f, 5, 4), ".0000"); // "-0.0000" two too long
+  EXPECT_EQ(f_field(-0.5f, 5, 4), "*****");
+  EXPECT_EQ(f_field(1.5f, 5, 4), "*****");
+  EXPECT_EQ(f_field(0.25f, 4, 0), "  0.");
+  EXPECT_EQ(f_field(2.5f, 4, 0), "  2.");
+  EXPECT_EQ(f_field(0.5f, 0, 0), "");
+}
+
+TEST(FixedField, HasExactDigitsOfLargeAndTinyValues) {
+  EXPECT_EQ(f_field(std::numeric_limits<float>::max(), 44, 4),
+            "340282346638528859811704183484516925440.0000");
+  EXPECT_EQ(f_field(std::numeric_limits<float>::denorm_min(), 9, 4), "   0.0000");
+  EXPECT_EQ(f_field(1.0f, 12, 10), "1.0000000000");
+  EXPECT_EQ(f_field(1.0f, 9, 40), "*********");
+}
+
+TEST(IntegerField, RightJustifiesOrFillsWithAsterisks) {
+  struct Case {
+    std::int32_t value;
+    std::size_t width;
+    const char* field;
+  };
+  const Case cases[] = {
+      {5, 2, " 5"},     {12, 2, "12"},     {123, 2, "**"},    {-5, 2, "-5"},
+      {-10, 2, "**"},   {100, 2, "**"},    {-9, 2, "-9"},     {30, 4, "  30"},
+      {-999, 4, "-999"}, {10000, 4, "****"}, {0, 4, "   0"},  {9999, 4, "9999"},
+      {-1000, 4, "****"}, {INT32_MIN, 11, "-2147483648"}, {INT32_MAX, 10, "2147483647"},
+      {7, 0, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(i_field(c.value, c.width), c.field) << c.value;
+}
+
+TEST(IntegerField, PadsToTheMinimumDigits) {
+  EXPECT_EQ(i_field(7, 5, 3), "  007");
+  EXPECT_EQ(i_field(-7, 5, 3), " -007");
+  EXPECT_EQ(i_field(0, 3, 0), "   ");
+  EXPECT_EQ(i_field(-7, 3, 3), "***");
+}
+
+TEST(TextField, PadsOnTheLeftOrCutsOnTheRight) {
+  std::string field(6, '?');
+  write_a(field, "abc");
+  EXPECT_EQ(field, "   abc");
+  field.assign(2, '?');
+  write_a(field, "abc");
+  EXPECT_EQ(field, "ab");
+  std::string name = "Benzene" + std::string(33, ' ');
+  field.assign(40, '?');
+  write_a(field, name);
+  EXPECT_EQ(field, name);
+  field.assign(3, '?');
+  write_a(field, std::string_view("\x81\x43\xFF", 3));
+  EXPECT_EQ(field, "\x81\x43\xFF");
+}
+
+}  // namespace
+}  // namespace orbcalc
