@@ -1,0 +1,188 @@
+// Write statements carried out on an in-memory standard output.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console/statement.hpp"
+#include "support/console_harness.hpp"
+
+namespace orbcalc {
+namespace {
+
+using testing::MemoryPlatform;
+using testing::record;
+using testing::RunResult;
+using testing::run_console;
+
+// Runs one write statement of `layout` with the given items.
+struct Items {
+  std::vector<std::int32_t> integers{};
+  std::vector<float> reals{};
+  std::string text{};
+  bool integer_first = true;
+};
+
+RunResult write(std::string_view layout, Items items = {}) {
+  return run_console("", [&] {
+    set_locus(99);
+    st_write(kOutputUnit, layout);
+    auto integers = [&] {
+      for (std::int32_t& i : items.integers) transfer_integer(i);
+    };
+    if (items.integer_first) integers();
+    if (!items.text.empty()) transfer_character(items.text);
+    for (float& x : items.reals) transfer_real(x);
+    if (!items.integer_first) integers();
+    st_write_done();
+  });
+}
+
+std::string output_of(std::string_view layout, Items items = {}) {
+  RunResult result = write(layout, std::move(items));
+  EXPECT_EQ(result.errors, "");
+  return result.output;
+}
+
+TEST(WriteStatement, LaysOutTheProgramsRecords) {
+  std::string name = "butadiene" + std::string(31, ' ');
+  EXPECT_EQ(output_of("(1X)"), "\r\n");
+  EXPECT_EQ(output_of("(/)"), "\r\n\r\n");
+  EXPECT_EQ(output_of("(' ***  Hueckel Molecular Orbital Calculation  ***'/)"),
+            record(" ***  Hueckel Molecular Orbital Calculation  ***") + record(""));
+  EXPECT_EQ(output_of("(' abc','def'/)"), record(" abcdef") + record(""));
+  EXPECT_EQ(output_of("(' abc'/,' def'/)"), record(" abc") + record(" def") + record(""));
+  EXPECT_EQ(output_of("(1x,///,a40,/)", {.text = name}),
+            record("") + record("") + record("") + record(name) + record(""));
+  EXPECT_EQ(output_of("(1x,i4,' Atoms     ',i4,' Bonds')", {.integers = {4, 3}}),
+            record("    4 Atoms        3 Bonds"));
+  EXPECT_EQ(output_of("(1x,'[',i2,'] : ')", {.integers = {1}}), record(" [ 1] : "));
+  EXPECT_EQ(output_of("(1x,'[',i2,'] : ')", {.integers = {123}}), record(" [**] : "));
+  EXPECT_EQ(output_of("(/' -- Eigenvalues and Eigenvectors --'/)"),
+            record("") + record(" -- Eigenvalues and Eigenvectors --") + record(""));
+  EXPECT_EQ(output_of("(2X,8F9.4)", {.reals = {1.618034f, 0.618034f, -0.618034f}}),
+            record("     1.6180   0.6180  -0.6180"));
+  EXPECT_EQ(output_of("(2X,8F9.4)", {.reals = {1, 2, 3, 4, 5, 6, 7, 8}}).size(), 74u + 2u);
+  EXPECT_EQ(output_of("(2X,8F9.4)"), record(""));
+  EXPECT_EQ(output_of("(I2,8F9.4)", {.integers = {1}, .reals = {-0.3717f, 0.6015f, -0.6015f, -0.3717f}}),
+            record(" 1  -0.3717   0.6015  -0.6015  -0.3717"));
+}
+
+TEST(WriteStatement, EmitsEachRecordAsItsBytesThenItsTerminator) {
+  MemoryPlatform platform;
+  run_console(platform, [] {
+    write_statement(1, "(' a'/)");
+    write_statement(2, "(1X)");
+  });
+  EXPECT_EQ(platform.output_writes(), (std::vector<std::string>{" a", "\r\n", "\r\n", "\r\n"}));
+}
+
+TEST(WriteStatement, PassesLiteralBytesThroughUnchanged) {
+  EXPECT_EQ(output_of("('it''s',\"a \"\"q\"\"\")"), record("it'sa \"q\""));
+  EXPECT_EQ(output_of("('\x81\x43\x82\xA0\xFF')"), record("\x81\x43\x82\xA0\xFF"));
+  EXPECT_EQ(output_of("(' ','')"), record(" "));
+  EXPECT_EQ(output_of("(i2 , 2 x ,'b')", {.integers = {7}}), record(" 7  b"));
+}
+
+TEST(WriteStatement, SkipsBecomeBlanksOnlyBeforeLaterBytes) {
+  EXPECT_EQ(output_of("(3X)"), record(""));
+  EXPECT_EQ(output_of("('a',3X)"), record("a"));
+  EXPECT_EQ(output_of("('a',3X,'b')"), record("a   b"));
+  EXPECT_EQ(output_of("(1X,/,'b')"), record("") + record("b"));
+}
+
+TEST(WriteStatement, StopsAtTheFirstFieldWithoutAnItem) {
+  EXPECT_EQ(output_of("('a',I2,'b',I2,'c')", {.integers = {1}}), record("a 1b"));
+  EXPECT_EQ(output_of("('a',I2,'b')"), record("a"));
+  EXPECT_EQ(output_of("(I2,8F9.4)", {.integers = {3}}), record(" 3"));
+}
+
+TEST(WriteStatement, RepeatsFieldsAndGroups) {
+  EXPECT_EQ(output_of("(3I2)", {.integers = {1, 2, 3}}), record(" 1 2 3"));
+  EXPECT_EQ(output_of("(2('<',I1,'>'))", {.integers = {1, 2}}), record("<1><2>"));
+  EXPECT_EQ(output_of("(2(2('-'),'|'))"), record("--|--|"));
+  EXPECT_EQ(output_of("(2/)"), record("") + record("") + record(""));
+}
+
+TEST(WriteStatement, RestartsTheLayoutWhenItemsRemain) {
+  // Without groups the whole layout runs again on a new record.
+  EXPECT_EQ(output_of("('x',I2)", {.integers = {1, 2, 3}}),
+            record("x 1") + record("x 2") + record("x 3"));
+  // With groups it resumes at the last group of the outer parentheses.
+  EXPECT_EQ(output_of("('a',I1,('b',I1),'c')", {.integers = {1, 2, 3, 4}}),
+            record("a1b2c") + record("b3c") + record("b4c"));
+}
+
+// The three lines a layout error ends the run with.
+std::string layout_error(std::string_view reason) {
+  return "At line 99 of file orbcalc (Unit 6)\n"
+         "Traceback: not available, compile with call tracing, which orbcalc does not offer\n"
+         "Merovan runtime error: " +
+         std::string(reason) + "\n";
+}
+
+TEST(WriteStatement, ReportsMalformedLayoutsWithACaret) {
+  struct Case {
+    const char* layout;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"I2)", "Missing initial left parenthesis in format\nI2)\n^"},
+      {"", "Missing initial left parenthesis in format\n\n^"},
+      {"(I2", "Unexpected end of format string\n(I2\n  ^"},
+      {"(1x,q)", "Unexpected element in format\n(1x,q)\n    ^"},
+      {"(0X)", "Unexpected element in format\n(0X)\n ^"},
+      {"('abc)", "Unterminated character constant in format\n('abc)\n     ^"},
+      {"(I,'a')", "Nonnegative width required in format\n(I,'a')\n  ^"},
+      {"(F9 4)", "Period required in format\n(F9 4)\n    ^"},
+      {"(I2.3)", "Minimum digits exceeds field width\n(I2.3)\n    ^"},
+      {"(F9.)", "Unexpected element in format\n(F9.)\n    ^"},
+      {"(2)", "Unexpected element in format\n(2)\n  ^"},
+  };
+  for (const Case& c : cases) {
+    RunResult result = write(c.layout);
+    EXPECT_EQ(result.status, kStatusRunError) << c.layout;
+    EXPECT_EQ(result.errors, layout_error(c.reason)) << c.layout;
+    EXPECT_EQ(result.output, "") << c.layout;
+  }
+}
+
+TEST(WriteStatement, ExcerptsLongLayoutsAroundTheError) {
+  std::string layout = "('" + std::string(70, 'a') + "',q)";
+  RunResult result = write(layout);
+  // The error lies 74 bytes in: the excerpt starts 40 bytes before it.
+  std::string expected = "Unexpected element in format\n" + layout.substr(34, 80) + "\n" +
+                         std::string(40, ' ') + "^";
+  EXPECT_EQ(result.errors, layout_error(expected));
+}
+
+TEST(WriteStatement, ReportsItemsTheLayoutCannotTake) {
+  RunResult mismatch = write("('a',F9.4)", {.integers = {1}});
+  EXPECT_EQ(mismatch.errors, layout_error("Expected REAL for item 1 in formatted transfer, got INTEGER\n"
+                                          "('a',F9.4)\n     ^"));
+  RunResult exhausted = write("('a')", {.integers = {1}});
+  EXPECT_EQ(exhausted.errors, layout_error("Exhausted data descriptors in format\n('a')\n    ^"));
+  // What was written before the failure is complete; the unfinished
+  // record is not.
+  EXPECT_EQ(exhausted.output, record("a"));
+  RunResult no_field_in_group = write("(I1,('b'))", {.integers = {1, 2}});
+  EXPECT_EQ(no_field_in_group.status, kStatusRunError);
+  EXPECT_NE(no_field_in_group.errors.find("Exhausted data descriptors in format"), std::string::npos);
+}
+
+TEST(WriteStatement, RefusesRecordsBeyondTheLengthLimit) {
+  MemoryPlatform platform;
+  RunResult result = run_console(
+      platform, [] { write_statement(7, "('abcdef','ghijk')"); }, 10);
+  EXPECT_EQ(result.status, kStatusRunError);
+  EXPECT_EQ(result.errors,
+            "At line 7 of file orbcalc (Unit 6)\n"
+            "Traceback: not available, compile with call tracing, which orbcalc does not offer\n"
+            "Merovan runtime error: Writing more data than the record size (RECL)\n");
+  RunResult fits = run_console(platform, [] { write_statement(7, "('abcde','fghij',9999X)"); }, 10);
+  EXPECT_EQ(fits.status, -1);
+}
+
+}  // namespace
+}  // namespace orbcalc
