@@ -1,0 +1,139 @@
+// Real values in free-form reads: their syntax, the infinity and NaN
+// spellings, and where the reader hands them on.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <string>
+
+#include "console/statement.hpp"
+#include "support/console_harness.hpp"
+
+namespace orbcalc {
+namespace {
+
+using testing::RunResult;
+using testing::run_console;
+
+constexpr std::uint32_t kUntouchedBits = 0x12345678u;
+
+struct Triple {
+  std::int32_t i = -1;
+  std::int32_t j = -1;
+  float x = std::bit_cast<float>(kUntouchedBits);
+  std::string reason;  // the reason line, or "" when the read succeeded
+  std::uint32_t bits() const { return std::bit_cast<std::uint32_t>(x); }
+};
+
+Triple read_triple(std::string input) {
+  Triple t;
+  RunResult result = run_console(std::move(input), [&] { read_statement(81, t.i, t.j, t.x); });
+  if (result.status != -1) {
+    std::size_t at = result.errors.find("Merovan runtime error: ");
+    t.reason = result.errors.substr(at + 23);
+    t.reason.pop_back();
+  }
+  return t;
+}
+
+TEST(RealRead, ConvertsEveryNumberForm) {
+  struct Case {
+    const char* value;
+    std::uint32_t bits;
+  };
+  const Case cases[] = {
+      {"1", 0x3F800000u},        {"1.", 0x3F800000u},       {".5", 0x3F000000u},
+      {"1e3", 0x447A0000u},      {"1D3", 0x447A0000u},      {"1d+3", 0x447A0000u},
+      {"1E-0", 0x3F800000u},     {"1.5-3", 0x3AC49BA6u},    {"1.5+3", 0x44BB8000u},
+      {"+.5e+1", 0x40A00000u},   {"-", 0x80000000u},        {".", 0x00000000u},
+      {"+.", 0x00000000u},       {"-.e7", 0x80000000u},     {"0.1", 0x3DCCCCCDu},
+      {"16777217", 0x4B800000u}, {"16777219", 0x4B800002u}, {"1e39", 0x7F800000u},
+      {"-1e39", 0xFF800000u},    {"1e-46", 0x00000000u},    {"7.1e-46", 0x00000001u},
+      {"1e-99999", 0x00000000u}, {"1e99999", 0x7F800000u},  {"-0", 0x80000000u},
+      {"2", 0x40000000u},        {"0e6000", 0x00000000u},   {"-0e5001", 0x80000000u},
+  };
+  for (const Case& c : cases) {
+    Triple t = read_triple(std::string("1 2 ") + c.value + "\n");
+    EXPECT_EQ(t.reason, "") << c.value;
+    EXPECT_EQ(t.bits(), c.bits) << c.value;
+  }
+}
+
+TEST(RealRead, ReadsInfinitiesAndNans) {
+  struct Case {
+    const char* value;
+    std::uint32_t bits;
+  };
+  const Case cases[] = {
+      {"inf", 0x7F800000u},         {"INF", 0x7F800000u},       {"Infinity", 0x7F800000u},
+      {"-inf", 0xFF800000u},        {"+iNfInItY", 0x7F800000u}, {"nan", 0x7F8EA46Bu},
+      {"-NaN", 0xFF8EA46Bu},        {"nan(7fffff)", 0x7FFFFFFFu}, {"nan(1)", 0x7F800001u},
+      {"nan()", 0x7F800000u},       {"nan(0)", 0x7F800000u},    {"-nan(800000)", 0xFF800000u},
+      {"nan(123456789)", 0x7FC56789u},
+  };
+  for (const Case& c : cases) {
+    Triple t = read_triple(std::string("1 2 ") + c.value + "\n");
+    EXPECT_EQ(t.reason, "") << c.value;
+    EXPECT_EQ(t.bits(), c.bits) << c.value;
+  }
+}
+
+TEST(RealRead, LeavesTheCharacterAfterAnInfinityForTheNextItem) {
+  float x = 0, y = 0;
+  RunResult result = run_console("infx 5\n", [&] { read_statement(81, x, y); });
+  // The "x" given back is no separator, so the next value is malformed.
+  EXPECT_NE(result.errors.find("Bad real number in item 2 of list input"), std::string::npos);
+  RunResult spaced = run_console("inf 5\n", [&] { read_statement(81, x, y); });
+  EXPECT_EQ(spaced.status, -1);
+  EXPECT_EQ(y, 5.0f);
+}
+
+TEST(RealRead, RefusesMalformedRealsNamingTheItem) {
+  struct Case {
+    const char* value;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"1.2.3", "Bad real number in item 3 of list input"},
+      {"1e", "Bad real number in item 3 of list input"},
+      {"1e+", "Bad real number in item 3 of list input"},
+      {"1.5-", "Bad real number in item 3 of list input"},
+      {"1q3", "Bad real number in item 3 of list input"},
+      {"1;", "Bad real number in item 3 of list input"},
+      {"x", "Bad real number in item 3 of list input"},
+      {"e5", "Bad real number in item 3 of list input"},
+      {"2*inf", "Bad real number in item 3 of list input"},
+      {"2*x", "Bad real number in item 3 of list input"},
+      {"in", "Bad infinity in item 3 of list input"},
+      {"infinit", "Bad infinity in item 3 of list input"},
+      {"infinite", "Bad infinity in item 3 of list input"},
+      {"nax", "Bad not-a-number in item 3 of list input"},
+      {"nan(12g)", "Bad not-a-number in item 3 of list input"},
+      {"nan(12", "Bad not-a-number in item 3 of list input"},
+      {"0*1.5", "Zero repeat count in item 3 of list input"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(read_triple(std::string("1 2 ") + c.value + "\n").reason, c.reason) << c.value;
+  }
+}
+
+TEST(RealRead, SharesRepeatCountsAndNullValuesWithTheOtherTypes) {
+  Triple copies = read_triple("2*1 0.5\n");
+  EXPECT_EQ(copies.i, 1);
+  EXPECT_EQ(copies.j, 1);
+  EXPECT_EQ(copies.x, 0.5f);
+  Triple repeated_real = read_triple("1 2 3*2.5\n");
+  EXPECT_EQ(repeated_real.x, 2.5f);
+  Triple null_real = read_triple("1 2 ,\n");
+  EXPECT_EQ(null_real.bits(), kUntouchedBits);
+  Triple null_copies = read_triple("1 2 4*\n");
+  EXPECT_EQ(null_copies.bits(), kUntouchedBits);
+  Triple slash = read_triple("1/ 2 3\n");
+  EXPECT_EQ(slash.j, -1);
+  EXPECT_EQ(slash.bits(), kUntouchedBits);
+  EXPECT_EQ(read_triple("3*1\n").reason, "Read type INTEGER where REAL was expected for item 3");
+  EXPECT_EQ(read_triple("1 2\n").reason, "End of file");
+}
+
+}  // namespace
+}  // namespace orbcalc

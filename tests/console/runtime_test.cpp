@@ -1,0 +1,141 @@
+// The stop, the fatal path and its diagnostics, on an in-memory platform.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/error_print.hpp"
+#include "console/runtime.hpp"
+#include "console/statement.hpp"
+#include "support/console_harness.hpp"
+
+namespace orbcalc {
+namespace {
+
+using testing::MemoryPlatform;
+using testing::ProcessExit;
+using testing::record;
+using testing::RunResult;
+using testing::run_console;
+
+constexpr std::string_view kTraceback =
+    "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
+
+TEST(ErrorPrint, ReplacesTheFourDirectivesAndCopiesAnythingElse) {
+  RunResult result = run_console("", [] {
+    EXPECT_EQ(error_print("%d|%s|%c|%x|%x|%x\n", {-42, "text", 'Z', 255, 0, 0xC0000005u}), 25u);
+    error_print("100% sure, %q and %\n");
+  });
+  EXPECT_EQ(result.errors, "-42|text|Z|FF|0|C0000005\n100% sure, %q and %\n");
+}
+
+TEST(Stop, EndsNormallyWritingNothing) {
+  RunResult result = run_console("", [] {
+    write_statement(12, "('done')");
+    set_locus(47);
+    stop_run();
+  });
+  EXPECT_EQ(result.status, kStatusNormal);
+  EXPECT_EQ(result.output, record("done"));
+  EXPECT_EQ(result.errors, "");
+}
+
+TEST(Stop, ReportsOutputTheSystemRefusedInsteadOfSucceeding) {
+  MemoryPlatform platform;
+  platform.fail_output(28);
+  RunResult result = run_console(platform, [] {
+    write_statement(12, "('lost')");
+    set_locus(47);
+    stop_run();
+  });
+  EXPECT_EQ(result.status, kStatusRunError);
+  EXPECT_EQ(result.errors, "At line 47 of file orbcalc\n" + std::string(kTraceback) +
+                               "Merovan runtime error: system error 28\n");
+}
+
+TEST(Stop, KeepsUnwrittenBytesPendingUntilTheStagingBufferOverflows) {
+  MemoryPlatform platform;
+  platform.fail_output(32, 5);
+  std::string line(1000, 'x');
+  int written_records = 0;
+  RunResult result = run_console(platform, [&] {
+    for (;; ++written_records) write_statement(201, "(A)", std::span<char>(line));
+  });
+  // 16 records of 1002 bytes fit in the 16384-byte staging buffer after
+  // the 5 bytes that got through; the 17th finds no room and fails.
+  EXPECT_EQ(written_records, 16);
+  EXPECT_EQ(result.output, "xxxxx");
+  EXPECT_EQ(result.errors, "At line 201 of file orbcalc (Unit 6)\n" + std::string(kTraceback) +
+                               "Merovan runtime error: system error 32\n");
+}
+
+TEST(FatalPath, ARunErrorWithLostOutputStillEndsWithStatusTwo) {
+  MemoryPlatform platform("abc\n");
+  platform.fail_output(28);
+  std::int32_t count = 0;
+  RunResult result = run_console(platform, [&] {
+    write_statement(15, "('prompt'/)");
+    read_statement(16, count);
+  });
+  EXPECT_EQ(result.status, kStatusRunError);
+  EXPECT_EQ(result.errors, "At line 16 of file orbcalc (Unit 5)\n" + std::string(kTraceback) +
+                               "Merovan runtime error: Bad integer for item 1 in list input\n");
+}
+
+TEST(FatalPath, ASecondFailureEndsAtOnceWithStatusFour) {
+  RunResult result = run_console("", [] {
+    try {
+      runtime_error("first");
+    } catch (const ProcessExit&) {
+    }
+    runtime_error("second");
+  });
+  EXPECT_EQ(result.status, kStatusRecursion);
+  EXPECT_EQ(result.errors, std::string(kTraceback) + "Merovan runtime error: first\n");
+}
+
+TEST(FatalPath, ReportsMemoryThatCannotBeHad) {
+  RunResult result = run_console("", [] {
+    set_locus(16);
+    set_current_unit(kInputUnit);
+    os_error(kMemoryAllocationFailed);
+  });
+  EXPECT_EQ(result.status, kStatusMemory);
+  EXPECT_EQ(result.errors, "At line 16 of file orbcalc (Unit 5)\n" + std::string(kTraceback) +
+                               "Operating system error: system error 12\nMemory allocation failed\n");
+}
+
+TEST(FatalPath, NamesAProcessorFaultWithTheLocusWhenInAStatement) {
+  RunResult between = run_console("", [] { handle_fpe("Access Violation"); });
+  EXPECT_EQ(between.status, kStatusFault);
+  EXPECT_EQ(between.errors, "Exception: Access Violation\n" + std::string(kTraceback));
+
+  RunResult inside = run_console("", [] {
+    set_locus(59);
+    set_current_unit(kInputUnit);
+    handle_fpe("Integer division by zero");
+  });
+  EXPECT_EQ(inside.errors, "Exception: Integer division by zero\nAt line 59 of file orbcalc (Unit 5)\n" +
+                               std::string(kTraceback));
+}
+
+TEST(FatalPath, UsesTheDefaultReasonOfAKindWithoutDetail) {
+  struct Case {
+    int kind;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {kEndOfFile, "End of file"},
+      {kFormatError, "FORMAT error"},
+      {kBadValue, "Bad value during read"},
+      {kReadPastRecord, "Reading more data than the record size (RECL)"},
+      {kWritePastRecord, "Writing more data than the record size (RECL)"},
+      {3, "Unknown error code"},
+  };
+  for (const Case& c : cases) {
+    RunResult result = run_console("", [&] { generate_error(c.kind); });
+    EXPECT_EQ(result.errors, std::string(kTraceback) + "Merovan runtime error: " + c.reason + "\n");
+  }
+}
+
+}  // namespace
+}  // namespace orbcalc
