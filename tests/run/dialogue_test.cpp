@@ -138,7 +138,8 @@ TEST(Dialogue, BuildsTheMatrixFromBondsAndHeteroParameters) {
   for (int b = 1; b <= 30; ++b) answers += std::to_string(b) + " " + std::to_string(b % 30 + 1) + "\n";
   answers += "1 3\n2,\n4\n";
   answers += "1 1 0.5\n2 1 0.8\n,,,\nx\n";
-  EXPECT_EQ(run_program(answers).status, kStatusNormal);
+  RunResult result = run_program(answers);
+  EXPECT_EQ(result.status, kStatusNormal) << result.errors;
   EXPECT_EQ(molmodel.iat[29], 30);
   EXPECT_EQ(molmodel.jat[29], 1);
   EXPECT_EQ(molmodel.nbond, 32);
