@@ -21,7 +21,11 @@ namespace orbcalc {
 // negative. All NaNs are quiet.
 class SoftExtended {
  public:
+  // In the order of magnitude, NaN aside.
   enum class Kind : std::uint8_t { kZero, kFinite, kInfinity, kNaN };
+
+  // Set in the significand of every finite value and every NaN.
+  static constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;
 
   // Positive zero.
   SoftExtended() = default;
