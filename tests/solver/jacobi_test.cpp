@@ -134,6 +134,24 @@ TYPED_TEST(JacobiTest, BlocksSmallerThanTwo) {
   }
 }
 
+// A count above 30 solves and orders the full 30 by 30 block and never
+// reaches past the matrices.
+TYPED_TEST(JacobiTest, BlockNeverReachesPastTheRecord) {
+  load_chain(30, true);
+  hmat(1, 1) = 0.5f;
+  const Molmodel input = molmodel;
+  const JacobiOutcome full = jacobi<TypeParam>();
+  incre();
+  const Molmodel expected = molmodel;
+  molmodel = input;
+  molmodel.natom = 45;
+  const JacobiOutcome oversized = jacobi<TypeParam>();
+  incre();
+  expect_outcome(oversized, full.sweeps, full.rotations, full.converged);
+  molmodel.natom = 30;
+  EXPECT_EQ(std::memcmp(&expected, &molmodel, sizeof molmodel), 0);
+}
+
 // Both limits are inclusive: an element equal to the threshold stays for
 // the next sweep, a measure equal to 1.0e-6 is converged.
 TYPED_TEST(JacobiTest, LimitsCompareInclusively) {
