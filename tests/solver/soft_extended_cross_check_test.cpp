@@ -25,7 +25,7 @@ struct Encoding {
   }
 };
 
-// The x86 layout: significand in the low eight bytes, then sign | 0x7FC00000u | pick(0x400000)and
+// The x86 layout: significand in the low eight bytes, then sign and
 // exponent. Only read where long double is that format.
 Encoding encoding_of(long double x) {
   Encoding e;
