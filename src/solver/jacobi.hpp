@@ -18,10 +18,10 @@ inline constexpr int kMaxSweeps = 1000;
 
 // Diagonalises the leading natom by natom block of the global molmodel in
 // place (no block when natom is 0 or negative, 30 by 30 at most when it is
-// larger), evaluating every formula in Ext (long double with a 64-bit significand, or SoftExtended;
-// both give the same bits). Expects vmat to be zero on entry; leaves the
-// roots on the diagonal of hmat and the eigenvector of hmat(j, j) in
-// column j of vmat.
+// larger), evaluating every formula in Ext: long double with a 64-bit
+// significand, or SoftExtended; both give the same bits. Expects vmat to be
+// zero on entry; leaves the roots on the diagonal of hmat and the
+// eigenvector of hmat(j, j) in column j of vmat.
 //
 // converged is true when every element below the diagonal ended at most
 // 1.0e-6 in magnitude and the whole block is finite. It is false when the
