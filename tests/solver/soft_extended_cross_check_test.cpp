@@ -1,0 +1,146 @@
+// SoftExtended against the hardware extended format, on many random
+// operands: every result must have the same 80-bit encoding.
+#include <cmath>
+#include <cstring>
+#include <ostream>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "solver/soft_extended.hpp"
+#include "solver_test_support.hpp"
+
+namespace orbcalc {
+namespace {
+
+using Soft = SoftExtended;
+
+// The fields of the 80-bit extended encoding.
+struct Encoding {
+  std::uint16_t sign_exponent;
+  std::uint64_t significand;
+  friend bool operator==(const Encoding&, const Encoding&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Encoding& e) {
+    return out << std::hex << e.sign_exponent << ':' << e.significand << std::dec;
+  }
+};
+
+// The x86 layout: significand in the low eight bytes, then sign and
+// exponent. Only read where long double is that format.
+Encoding encoding_of(long double x) {
+  Encoding e;
+  std::memcpy(&e.significand, &x, sizeof e.significand);
+  std::memcpy(&e.sign_exponent, reinterpret_cast<const char*>(&x) + 8,
+              sizeof e.sign_exponent);
+  return e;
+}
+
+Encoding encoding_of(const Soft& x) {
+  constexpr int kBias = 16383;
+  const int sign = x.negative() ? 0x8000 : 0;
+  switch (x.kind()) {
+    case Soft::Kind::kZero:
+      return {static_cast<std::uint16_t>(sign), 0};
+    case Soft::Kind::kFinite:
+      return {static_cast<std::uint16_t>(sign | (x.exponent() + kBias)),
+              x.significand()};
+    case Soft::Kind::kInfinity:
+      return {static_cast<std::uint16_t>(sign | 0x7FFF), std::uint64_t{1} << 63};
+    case Soft::Kind::kNaN:
+      break;
+  }
+  return {static_cast<std::uint16_t>(sign | 0x7FFF), x.significand()};
+}
+
+// Any float: now and then a zero, an infinity or a quiet NaN; exponents
+// mostly near one another so that sums overlap; often few significant bits,
+// so that exact ties turn up. No signalling NaNs: the hardware quiets one
+// only when the compiler happens to load it before the operation, so which
+// NaN wins against it depends on the generated code.
+float random_float(std::mt19937_64& gen) {
+  const std::uint32_t sign = (gen() & 1) != 0 ? 0x80000000u : 0u;
+  const auto pick = [&gen](std::uint32_t n) {
+    return static_cast<std::uint32_t>(gen() % n);
+  };
+  switch (pick(40)) {
+    case 0:
+      return std::bit_cast<float>(sign);
+    case 1:
+      return std::bit_cast<float>(sign | 0x7F800000u);
+    case 2:
+      return std::bit_cast<float>(sign | 0x7FC00000u | pick(0x400000));
+    default:
+      break;
+  }
+  const std::uint32_t biased = pick(2) == 0 ? 87 + pick(81) : pick(255);
+  const std::uint32_t dropped_bits = pick(24);
+  const std::uint32_t fraction =
+      static_cast<std::uint32_t>(gen()) & 0x7FFFFFu & ~((1u << dropped_bits) - 1);
+  return std::bit_cast<float>(sign | (biased << 23) | fraction);
+}
+
+// A power of two (or three times one) at the last bits of a 24-bit or
+// 64-bit significand of x: added to x it lands on or next to a tie.
+float boundary_partner(float x, std::mt19937_64& gen) {
+  if (!std::isnormal(x)) return random_float(gen);
+  constexpr int kOffsets[] = {23, 24, 25, 62, 63, 64, 65};
+  const int offset = kOffsets[gen() % std::size(kOffsets)];
+  const float unit = std::ldexp(gen() % 2 == 0 ? 1.0f : 3.0f, std::ilogb(x) - offset);
+  return gen() % 2 == 0 ? unit : -unit;
+}
+
+template <class T>
+T apply(int operation, const T& x, const T& y) {
+  switch (operation) {
+    case 0:
+      return x + y;
+    case 1:
+      return x - y;
+    case 2:
+      return x * y;
+    default:
+      return x / y;
+  }
+}
+
+TEST(SoftExtendedCrossCheck, MatchesHardwareBitForBit) {
+  if (!kLongDoubleIsExtended) GTEST_SKIP() << "no hardware extended format";
+  std::mt19937_64 gen(0x0C0FFEE5EEDull);
+  const auto operand_pair = [&gen] {
+    const float a = random_float(gen);
+    return std::pair{a, gen() % 3 == 0 ? boundary_partner(a, gen) : random_float(gen)};
+  };
+  for (int round = 0; round < 40000; ++round) {
+    // First results from floats, then results from those 64-bit values.
+    const auto [a, b] = operand_pair();
+    const auto [c, d] = operand_pair();
+    const int first = static_cast<int>(gen() % 4);
+    const int second = static_cast<int>(gen() % 4);
+    const long double hx = apply<long double>(first, a, b);
+    const long double hy = apply<long double>(second, c, d);
+    const Soft sx = apply(first, Soft(a), Soft(b));
+    const Soft sy = apply(second, Soft(c), Soft(d));
+    const float e = boundary_partner(static_cast<float>(hx), gen);
+    SCOPED_TRACE(::testing::Message()
+                 << "round " << round << ": " << bits_of(a) << ' ' << bits_of(b)
+                 << ' ' << bits_of(c) << ' ' << bits_of(d) << ' ' << bits_of(e));
+
+    ASSERT_EQ(encoding_of(sx), encoding_of(hx));
+    ASSERT_EQ(encoding_of(sy), encoding_of(hy));
+    for (int operation = 0; operation < 4; ++operation) {
+      ASSERT_EQ(encoding_of(apply(operation, sx, sy)),
+                encoding_of(apply(operation, hx, hy)))
+          << operation;
+    }
+    ASSERT_EQ(encoding_of(sx + Soft(e)), encoding_of(hx + e));
+    ASSERT_EQ(encoding_of(sx - Soft(e)), encoding_of(hx - e));
+    ASSERT_EQ(encoding_of(sqrt(sx)), encoding_of(std::sqrt(hx)));
+    ASSERT_EQ(bits_of(static_cast<float>(sx)), bits_of(static_cast<float>(hx)));
+    ASSERT_EQ(bits_of(static_cast<float>(sx + Soft(e))),
+              bits_of(static_cast<float>(hx + e)));
+    ASSERT_EQ(sx <=> sy, hx <=> hy);
+  }
+}
+
+}  // namespace
+}  // namespace orbcalc
