@@ -132,37 +132,45 @@ void ListReader::convert_repeat() {
   saved_string_.clear();
 }
 
-void ListReader::read_integer() {
-  int c = next_char();
+bool ListReader::begin_value(int& c) {
+  c = next_char();
   if (c == ',' || c == '/') {
     unget_char(c);
-    return;
+    return false;
   }
   if (c == kEndOfInput) end_of_file();
-  bool negative = false;
+  return true;
+}
+
+bool ListReader::follow_repeat_count(int& c) {
+  convert_repeat();
+  c = next_char();
+  if (is_terminator(c)) {
+    unget_char(c);
+    return false;
+  }
+  return true;
+}
+
+void ListReader::read_integer() {
+  int c;
+  if (!begin_value(c)) return;
   if (is_digit(c)) {
     c = read_digits(c);
     if (c != '*') {
-      if (!is_terminator(c)) bad_value(kBadInteger);
-      unget_char(c);
-      read_list_integer(false);
+      end_integer(c, false);
       return;
     }
-    convert_repeat();
-    // The value proper follows the asterisk directly; a terminator there
-    // gives null values.
-    c = next_char();
-    if (is_terminator(c)) {
-      unget_char(c);
-      return;
-    }
+    if (!follow_repeat_count(c)) return;
   }
-  if (c == '+' || c == '-') {
-    negative = c == '-';
-    c = next_char();
-  }
+  bool negative = c == '-';
+  if (c == '+' || c == '-') c = next_char();
   if (!is_digit(c)) bad_value(kBadInteger);
-  c = read_digits(c);
+  end_integer(read_digits(c), negative);
+}
+
+// The digits are read and `c` followed them: only a terminator may.
+void ListReader::end_integer(int c, bool negative) {
   if (!is_terminator(c)) bad_value(kBadInteger);
   unget_char(c);
   read_list_integer(negative);
@@ -182,34 +190,23 @@ void ListReader::read_list_integer(bool negative) {
 }
 
 void ListReader::read_character() {
-  int c = next_char();
-  if (c == ',' || c == '/') {
-    unget_char(c);
-    return;
-  }
-  if (c == kEndOfInput) end_of_file();
-  if (is_quote(c)) {
-    read_quoted(c);
-    return;
-  }
+  int c;
+  if (!begin_value(c)) return;
   if (is_digit(c)) {
+    // Digits are the start of an unquoted text unless an asterisk makes
+    // them a repeat count.
     c = read_digits(c);
     if (c != '*') {
       read_unquoted(c);
       return;
     }
-    convert_repeat();
-    c = next_char();
-    if (is_terminator(c)) {
-      unget_char(c);
-      return;
-    }
-    if (is_quote(c)) {
-      read_quoted(c);
-      return;
-    }
+    if (!follow_repeat_count(c)) return;
   }
-  read_unquoted(c);
+  if (is_quote(c)) {
+    read_quoted(c);
+  } else {
+    read_unquoted(c);
+  }
 }
 
 void ListReader::read_unquoted(int c) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,7 +31,10 @@ class ListReader {
     if (pushed_ > 0) return pushback_[--pushed_];
     return unit_->next_list_char();
   }
-  void unget_char(int c) { pushback_[pushed_++] = c; }
+  void unget_char(int c) {
+    assert(pushed_ < static_cast<int>(pushback_.size()));
+    pushback_[pushed_++] = c;
+  }
   void push_char(int c) { saved_string_ += static_cast<char>(c); }
 
   void eat_whitespace();
@@ -42,6 +46,12 @@ class ListReader {
 
   // Reading values. A null value leaves saved_type_ at Saved::none.
   void read_value(ItemType type);
+  // Takes the first character of a value into c; false for a null value.
+  bool begin_value(int& c);
+  // On the asterisk of a repeat count: reads the count, then the
+  // character after the asterisk into c; false when that gives null values.
+  bool follow_repeat_count(int& c);
+  void end_integer(int c, bool negative);
   void read_integer();
   void read_real();
   void read_character();

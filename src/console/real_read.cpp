@@ -34,25 +34,16 @@ int hex_digit_value(int c) {
 }  // namespace
 
 void ListReader::read_real() {
-  int c = next_char();
-  if (c == ',' || c == '/') {
-    unget_char(c);
-    return;
-  }
-  if (c == kEndOfInput) end_of_file();
+  int c;
+  if (!begin_value(c)) return;
   if (is_digit(c)) {
     c = read_digits(c);
     if (c != '*') {
       scan_real_number(c);
       return;
     }
-    convert_repeat();
-    // After a repeat count only a number or a terminator may follow.
-    c = next_char();
-    if (is_terminator(c)) {
-      unget_char(c);
-      return;
-    }
+    // After a repeat count only a number may follow, not the letters.
+    if (!follow_repeat_count(c)) return;
     if (!is_sign(c) && !is_digit(c) && c != '.') bad_value(kBadReal);
     push_char(c);
     scan_real_number(next_char());
