@@ -2,6 +2,8 @@
 // the answers it refuses.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +22,10 @@ using testing::run_program;
 // The text in code page 932, converted by the system's iconv: a check on
 // the prompt bytes that does not come from the program itself.
 std::string cp932(const std::string& utf8) {
-  auto path = std::filesystem::temp_directory_path() / "orbcalc-prompt.txt";
+  // Tests run in parallel processes: each converts through a file of its own.
+  static int conversions = 0;
+  auto path = std::filesystem::temp_directory_path() /
+              ("orbcalc-prompt-" + std::to_string(getpid()) + "-" + std::to_string(++conversions));
   std::ofstream(path, std::ios::binary) << utf8;
   std::string command = "iconv -f UTF-8 -t CP932 '" + path.string() + "'";
   std::FILE* pipe = popen(command.c_str(), "r");
