@@ -2,7 +2,6 @@
 #include <cstring>
 #include <string>
 
-#include "console/error_print.hpp"
 #include "console/list_reader.hpp"
 #include "console/runtime.hpp"
 #include "console/statement_state.hpp"
@@ -83,6 +82,7 @@ void ListReader::list_formatted_read(const TransferItem& item) {
     first_item_ = false;
     input_complete_ = false;
     repeat_count_ = 1;
+    free_saved();
     eat_whitespace();
     int c = next_char();
     if (c == kEndOfInput) end_of_file();
@@ -98,7 +98,6 @@ void ListReader::list_formatted_read(const TransferItem& item) {
     if (input_complete_) return;
     repeat_count_ = 1;
   }
-  free_saved();
   read_value(item.type);
   store(item);
   if (--repeat_count_ == 0) free_saved();
