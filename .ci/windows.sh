@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
-packages=(g++-mingw-w64-i686-posix wine wine32:i386)
+# GoogleTest's sources come with libgtest-dev, which .ci/run installs; the
+# cross build compiles them for Windows.
+packages=(g++-mingw-w64-i686-posix wine wine32:i386 googletest)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

@@ -14,8 +14,9 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=;mshtml="
 export WINEPREFIX="${ORBCALC_WINEPREFIX:-${TMPDIR:-/tmp}/orbcalc-wine-$(id -u)}"
 
+# Tests run in parallel must not create the prefix twice at once.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i </dev/null >/dev/null 2>&1
+  flock "$WINEPREFIX.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] || wineboot -i' </dev/null >/dev/null 2>&1
 fi
 # A server that wine starts by itself would inherit this command's output
 # streams and keep whoever reads them waiting until it quits. Start one
