@@ -1,9 +1,8 @@
 // The platform layer on Windows: the three standard handles with ReadFile
 // and WriteFile on raw bytes, GetLastError and FormatMessageA, the
 // unhandled-exception filter for processor faults, and ExitProcess.
-#include <windows.h>
-// windows.h first: process.h relies on its types.
 #include <process.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
