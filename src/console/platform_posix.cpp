@@ -6,12 +6,12 @@
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 
+#include "console/exception_names.hpp"
 #include "console/platform.hpp"
 #include "console/runtime.hpp"
 
@@ -25,7 +25,6 @@ constexpr std::size_t kAlternateStackSize = 64 * 1024;
 
 alignas(16) std::array<char, kAlternateStackSize> alternate_stack;
 std::uintptr_t stack_low = 0;
-std::array<char, 32> unknown_name;
 
 int descriptor(StdStream stream) {
   switch (stream) {
@@ -34,18 +33,6 @@ int descriptor(StdStream stream) {
     case StdStream::error: return STDERR_FILENO;
   }
   return STDERR_FILENO;
-}
-
-std::string_view unknown_fault(int signo) {
-  constexpr std::string_view prefix = "Unknown exception 0x";
-  char* out = std::copy(prefix.begin(), prefix.end(), unknown_name.data());
-  char* end = std::to_chars(out, unknown_name.data() + unknown_name.size(),
-                            static_cast<unsigned>(signo), 16)
-                  .ptr;
-  for (char* p = out; p != end; ++p) {
-    if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
-  }
-  return {unknown_name.data(), static_cast<std::size_t>(end - unknown_name.data())};
 }
 
 bool is_stack_overflow(const void* address) {
@@ -79,7 +66,7 @@ std::string_view fault_name(int signo, const siginfo_t* info) {
       break;
     default: break;
   }
-  return unknown_fault(signo);
+  return unknown_exception_name(static_cast<std::uint32_t>(signo));
 }
 
 // Runs on the alternate stack, so a stack overflow is reported too. It

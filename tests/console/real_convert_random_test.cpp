@@ -60,6 +60,15 @@ Rendered render(Random& random, bool negative, const std::string& digits, std::i
   return {scanned, sign + digits + "e" + std::to_string(power)};
 }
 
+// glibc's strtof rounds even the longest midpoint texts correctly; MinGW's
+// turns some subnormal ones into the smallest normal float, so there the
+// midpoints are checked against their exact neighbours only.
+#if defined(__GLIBC__)
+constexpr bool kStrtofRoundsMidpoints = true;
+#else
+constexpr bool kStrtofRoundsMidpoints = false;
+#endif
+
 std::uint32_t strtof_bits(const std::string& plain) {
   return std::bit_cast<std::uint32_t>(std::strtof(plain.c_str(), nullptr));
 }
@@ -147,7 +156,9 @@ TEST(ConvertRealRandom, MidpointsRoundToEven) {
     const Rendered text = render(random, negative, digits, power);
     const std::uint32_t got = std::bit_cast<std::uint32_t>(convert_real(text.scanned));
     ASSERT_EQ(got, expected | (negative ? 0x80000000u : 0)) << text.scanned;
-    ASSERT_EQ(got, strtof_bits(text.plain)) << text.plain;
+    if (kStrtofRoundsMidpoints) {
+      ASSERT_EQ(got, strtof_bits(text.plain)) << text.plain;
+    }
   }
 }
 

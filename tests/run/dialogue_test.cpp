@@ -2,7 +2,11 @@
 // the answers it refuses.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +23,21 @@ using testing::record;
 using testing::RunResult;
 using testing::run_program;
 
+#ifdef _WIN32
+// The text in code page 932, converted by the system's own tables: a check
+// on the prompt bytes that does not come from the program itself.
+std::string cp932(const std::string& utf8) {
+  const int size = static_cast<int>(utf8.size());
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+  const int wide_size = static_cast<int>(wide.size());
+  std::string converted(
+      static_cast<std::size_t>(WideCharToMultiByte(932, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(932, 0, wide.data(), wide_size, converted.data(), static_cast<int>(converted.size()), nullptr,
+                      nullptr);
+  return converted;
+}
+#else
 // The text in code page 932, converted by the system's iconv: a check on
 // the prompt bytes that does not come from the program itself.
 std::string cp932(const std::string& utf8) {
@@ -35,6 +54,7 @@ std::string cp932(const std::string& utf8) {
   std::filesystem::remove(path);
   return converted;
 }
+#endif
 
 std::string prompt(const std::string& utf8) { return record(cp932(utf8)) + record(""); }
 

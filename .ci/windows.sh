@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The Windows leg of continuous integration: cross-build the 32-bit console
+# program with MinGW-w64, run every test under wine, one at a time, in one
+# prefix with one wine server for the whole leg, and check that orbcalc.exe
+# and the Linux orbcalc (built before by .ci/run) write the same bytes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export CI=true DEBIAN_FRONTEND=noninteractive
+
+# GoogleTest's sources come with libgtest-dev, which .ci/run installs; the
+# cross build compiles them for Windows.
+packages=(g++-mingw-w64-i686-posix wine wine32:i386 googletest)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]} > 0)); then
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+scratch=$(mktemp -d)
+export HOME="${HOME:-$scratch}"
+# The same settings as cmake/wine-run.sh, which every test goes through.
+export ORBCALC_WINEPREFIX="$scratch/prefix"
+export WINEPREFIX="$ORBCALC_WINEPREFIX" WINEARCH=win32 WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=;mshtml="
+
+stop_wine() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  rm -rf "$scratch"
+}
+trap stop_wine EXIT
+
+echo "== wine prefix"
+mkdir -p "$WINEPREFIX"
+# A server that inherits one of this script's streams keeps it open, and
+# whoever waits for the end of the stream waits for ever.
+wineserver -p </dev/null >/dev/null 2>&1
+wineboot -i </dev/null >/dev/null 2>&1
+
+echo "== windows build"
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
+
+echo "== static executable"
+imports=$(i686-w64-mingw32-objdump -p build-windows/orbcalc.exe | sed -n 's/^[[:space:]]*DLL Name: //p')
+echo "$imports"
+if grep -qiE '^lib' <<<"$imports"; then
+  echo "orbcalc.exe needs a DLL of the compiler's runtime" >&2
+  exit 1
+fi
+
+echo "== the examples, Linux and Windows"
+# Byte for byte through files, the worked example (butadiene) among them.
+for answers in examples/*.txt; do
+  linux_status=0
+  windows_status=0
+  build/orbcalc <"$answers" >"$scratch/linux.out" 2>"$scratch/linux.err" || linux_status=$?
+  cmake/wine-run.sh build-windows/orbcalc.exe <"$answers" >"$scratch/windows.out" 2>"$scratch/windows.err" ||
+    windows_status=$?
+  cmp "$scratch/linux.out" "$scratch/windows.out"
+  cmp "$scratch/linux.err" "$scratch/windows.err"
+  if [[ $linux_status != "$windows_status" ]]; then
+    echo "$answers: exit status $linux_status on Linux, $windows_status on Windows" >&2
+    exit 1
+  fi
+  echo "$answers: identical, $(wc -c <"$scratch/linux.out") bytes, exit status $linux_status"
+done
