@@ -66,7 +66,7 @@ std::span<const char> InputUnit::take_piece() {
 
 void InputUnit::append_to_line(std::span<const char> piece) {
   if (piece.empty()) return;
-  if (piece.size() > record_.limit() - length_ || !record_.reserve(length_ + piece.size(), length_)) {
+  if (piece.size() > record_.limit() - length_ || !record_.reserve(length_ + piece.size())) {
     generate_error(kReadPastRecord);
   }
   std::memcpy(record_.data() + length_, piece.data(), piece.size());
