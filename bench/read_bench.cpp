@@ -21,12 +21,21 @@ constexpr int kHeteroLine = 81;
 constexpr int kAtomCountLine = 16;
 constexpr int kHeaderLines = 5;
 constexpr int kBondCountLine = 2;
+constexpr int kHeteroCountLine = 4;
 constexpr std::size_t kBlankLineBytes = 100'000'000;
 
-// The bond lines of an example: as many as its third answer says.
+int count_on_line(const std::string& answers, int line) { return std::atoi(lines_of(answers, line, 1).c_str()); }
+
+// The bond lines of an example, as many as its third answer says, after the
+// five answers of the header.
 std::string bonds_of(const std::string& answers) {
-  const int bonds = std::atoi(lines_of(answers, kBondCountLine, 1).c_str());
-  return lines_of(answers, kHeaderLines, bonds);
+  return lines_of(answers, kHeaderLines, count_on_line(answers, kBondCountLine));
+}
+
+// Its hetero lines, as many as its fifth answer says, after the bonds.
+std::string heteros_of(const std::string& answers) {
+  return lines_of(answers, kHeaderLines + count_on_line(answers, kBondCountLine),
+                  count_on_line(answers, kHeteroCountLine));
 }
 
 // The bond lines of both 30-atom examples.
@@ -34,10 +43,9 @@ std::string bond_lines() {
   return bonds_of(example_answers("annulene30")) + bonds_of(example_answers("polyene30"));
 }
 
-// The hetero lines of the examples, and triples as people type them.
+// The hetero lines of the examples, and more triples as people type them.
 std::string hetero_lines() {
-  return lines_of(example_answers("pyridine"), kHeaderLines + 6, 1) +
-         lines_of(example_answers("pyrrole"), kHeaderLines + 5, 3) +
+  return heteros_of(example_answers("pyridine")) + heteros_of(example_answers("pyrrole")) +
          "2 2 0.5\n3 3 -0.3\n1 2 0.8\n4 4 1.\n5 5 .75\n1,6,0.9\n 6 6 2.0e-1\n";
 }
 
