@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace orbcalc {
@@ -24,6 +25,50 @@ void justify(std::span<char> field, std::string_view sign, std::string_view digi
   auto out = std::fill_n(field.begin(), field.size() - n, ' ');
   out = std::copy(sign.begin(), sign.end(), out);
   std::copy(digits.begin(), digits.end(), out);
+}
+
+// The digits of |value| times ten to the `digits` (at most kMaxShortDigits),
+// rounded to the nearest integer with ties to the even one, written with a
+// point before the last `digits` of at least digits + 1 digits. Exact
+// integer arithmetic on the float's significand and exponent: with a
+// significand below 2^24 and ten to the digits below 2^30 every product
+// fits in 64 bits. Returns nullptr, writing nothing, when the value is 2^23
+// or more in magnitude (an integer, left to the general path).
+constexpr int kMaxShortDigits = 9;
+constexpr std::uint64_t kPowersOfTen[kMaxShortDigits + 1] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+char* fixed_digits_short(char* out, float value, int digits) {
+  const std::uint32_t bits = std::bit_cast<std::uint32_t>(value) & 0x7FFFFFFFu;
+  const std::uint32_t biased = bits >> 23;
+  std::uint64_t significand = bits & 0x7FFFFFu;
+  int shift = 149;  // value = significand / 2^shift
+  if (biased != 0) {
+    significand |= 0x800000u;
+    shift = 150 - static_cast<int>(biased);
+  }
+  if (shift <= 0) return nullptr;
+  const std::uint64_t scaled = significand * kPowersOfTen[digits];
+  std::uint64_t n = 0;
+  if (shift < 64) {
+    n = scaled >> shift;
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    if (rest > half || (rest == half && (n & 1) != 0)) ++n;
+  }
+  // Else the scaled value is below 2^54 / 2^64: it rounds to 0.
+
+  // Room for the zeros that make up at least digits + 1 digits.
+  char text[32];
+  char* begin = text + kMaxShortDigits + 2;
+  char* end = std::to_chars(begin, text + sizeof text, n).ptr;
+  while (end - begin < digits + 1) *--begin = '0';
+  out = std::copy(begin, end - digits, out);
+  if (digits > 0) {
+    *out++ = '.';
+    out = std::copy(end - digits, end, out);
+  }
+  return out;
 }
 
 std::string_view non_finite_text(float value, std::size_t width) {
@@ -77,7 +122,10 @@ void write_f(std::span<char> field, float value, int digits) {
     large.resize(needed);
     begin = large.data();
   }
-  char* end = std::to_chars(begin, begin + needed, std::fabs(value), std::chars_format::fixed, digits).ptr;
+  char* end = digits <= kMaxShortDigits ? fixed_digits_short(begin, value, digits) : nullptr;
+  if (end == nullptr) {
+    end = std::to_chars(begin, begin + needed, std::fabs(value), std::chars_format::fixed, digits).ptr;
+  }
   if (digits == 0) *end++ = '.';
   std::string_view number(begin, static_cast<std::size_t>(end - begin));
   std::string_view sign = calculate_sign(std::signbit(value));

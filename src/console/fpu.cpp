@@ -13,7 +13,6 @@ namespace orbcalc {
 
 namespace {
 
-constexpr unsigned kCpuidSseBit = 1u << 25;
 constexpr unsigned kMxcsrLowHalf = 0xFFFFu;
 constexpr unsigned kMxcsrAllMasked = 0x1F80u;  // six masks, nearest, no flush to zero
 
@@ -22,8 +21,16 @@ constexpr unsigned short kX87PrecisionControl = 0x0300u;  // both set: 64-bit si
 constexpr unsigned short kX87RoundingControl = 0x0C00u;   // both clear: to nearest
 
 bool has_sse() {
+#if defined(__x86_64__) || defined(__SSE__)
+  // Every x86-64 processor has SSE, and so does any processor a build for
+  // SSE runs on. Asking anyway would cost a CPUID, which under a hypervisor
+  // traps and takes microseconds.
+  return true;
+#else
+  constexpr unsigned kCpuidSseBit = 1u << 25;
   unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
   return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (edx & kCpuidSseBit) != 0;
+#endif
 }
 
 }  // namespace

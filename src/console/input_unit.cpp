@@ -1,7 +1,12 @@
 #include "console/input_unit.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "console/runtime.hpp"
 
@@ -61,19 +66,42 @@ std::span<const char> InputUnit::take_piece() {
 
 void InputUnit::append_to_line(std::span<const char> piece) {
   if (piece.empty()) return;
-  if (piece.size() > record_.limit() - length_ || !record_.reserve(length_ + piece.size(), length_)) {
+  if (piece.size() > record_.limit() - length_ || !record_.reserve(length_ + piece.size())) {
     generate_error(kReadPastRecord);
   }
   std::memcpy(record_.data() + length_, piece.data(), piece.size());
   length_ += piece.size();
 }
 
+namespace {
+
+bool is_blank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+}  // namespace
+
 std::size_t InputUnit::skip_blanks_in_line() {
   const char* line = record_.data();
   std::size_t start = position_;
-  while (position_ < length_ && (line[position_] == ' ' || line[position_] == '\t' || line[position_] == '\r')) {
-    ++position_;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: a line of a hundred megabytes of blanks is
+  // passed over at memory speed.
+  constexpr std::size_t kBlock = 16;
+  const __m128i space = _mm_set1_epi8(' ');
+  const __m128i tab = _mm_set1_epi8('\t');
+  const __m128i carriage_return = _mm_set1_epi8('\r');
+  while (position_ + kBlock <= length_) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + position_));
+    const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(bytes, space),
+                                       _mm_or_si128(_mm_cmpeq_epi8(bytes, tab), _mm_cmpeq_epi8(bytes, carriage_return)));
+    const auto others = static_cast<unsigned>(~_mm_movemask_epi8(blank)) & 0xFFFFu;
+    if (others != 0) {
+      position_ += static_cast<std::size_t>(std::countr_zero(others));
+      return position_ - start;
+    }
+    position_ += kBlock;
   }
+#endif
+  while (position_ < length_ && is_blank(static_cast<unsigned char>(line[position_]))) ++position_;
   return position_ - start;
 }
 

@@ -15,7 +15,7 @@ OutputUnit::OutputUnit(int number, StdStream handle, std::size_t record_limit)
 
 char* OutputUnit::write_block(std::size_t n) {
   std::size_t end = position_ + n;
-  if (n > record_.limit() - position_ || !record_.reserve(end, extent_)) {
+  if (n > record_.limit() - position_ || !record_.reserve(end)) {
     generate_error(kWritePastRecord);
   }
   char* bytes = record_.data();

@@ -1,9 +1,11 @@
 // The platform layer on POSIX systems: file descriptors 0, 1 and 2, errno
 // and strerror, signal handlers for processor faults, and exit.
-#include <pthread.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -24,7 +26,10 @@ constexpr std::uintptr_t kStackGuardReach = 1u << 20;
 constexpr std::size_t kAlternateStackSize = 64 * 1024;
 
 alignas(16) std::array<char, kAlternateStackSize> alternate_stack;
-std::uintptr_t stack_low = 0;
+// An address inside the main stack, taken at start-up; the stack's extent
+// is looked up only when a fault needs it.
+std::uintptr_t stack_reference = 0;
+std::array<char, 4096> maps_chunk;
 
 int descriptor(StdStream stream) {
   switch (stream) {
@@ -35,8 +40,65 @@ int descriptor(StdStream stream) {
   return STDERR_FILENO;
 }
 
+// Reads a hexadecimal number at `at`, leaving `at` on the byte after it.
+std::uintptr_t parse_hex(const char*& at, const char* end) {
+  std::uintptr_t value = 0;
+  for (; at != end; ++at) {
+    int digit = *at >= '0' && *at <= '9' ? *at - '0' : *at >= 'a' && *at <= 'f' ? *at - 'a' + 10 : -1;
+    if (digit < 0) break;
+    value = value * 16 + static_cast<std::uintptr_t>(digit);
+  }
+  return value;
+}
+
+// The lowest address the main stack may grow to: its top less its size
+// limit, but not below the end of the mapping under it (the same place the
+// thread attributes of the main thread give). Worked out from
+// /proc/self/maps with nothing but system calls and static storage, as it
+// runs in the fault handler; 0 when it cannot be found.
+std::uintptr_t main_stack_low() {
+  int maps = ::open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+  if (maps < 0) return 0;
+  std::uintptr_t below_end = 0;
+  std::uintptr_t top = 0;
+  std::size_t held = 0;
+  while (top == 0) {
+    ssize_t n = ::read(maps, maps_chunk.data() + held, maps_chunk.size() - held);
+    if (n <= 0) break;
+    held += static_cast<std::size_t>(n);
+    const char* line = maps_chunk.data();
+    const char* end = line + held;
+    // Each line begins "start-end "; the lines go up in address.
+    while (top == 0) {
+      const char* eol = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
+      if (eol == nullptr) break;
+      const char* at = line;
+      std::uintptr_t start = parse_hex(at, eol);
+      if (at != eol) ++at;
+      std::uintptr_t finish = parse_hex(at, eol);
+      if (start <= stack_reference && stack_reference < finish) {
+        top = finish;
+      } else {
+        below_end = finish;
+      }
+      line = eol + 1;
+    }
+    held = static_cast<std::size_t>(end - line);
+    std::memmove(maps_chunk.data(), line, held);
+    if (held == maps_chunk.size()) break;  // a line longer than the chunk: give up
+  }
+  ::close(maps);
+  if (top == 0) return 0;
+  struct rlimit limit {};
+  if (::getrlimit(RLIMIT_STACK, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= top) {
+    return below_end;
+  }
+  return std::max<std::uintptr_t>(top - limit.rlim_cur, below_end);
+}
+
 bool is_stack_overflow(const void* address) {
   auto at = reinterpret_cast<std::uintptr_t>(address);
+  std::uintptr_t stack_low = main_stack_low();
   return stack_low != 0 && at + kStackGuardReach >= stack_low && at < stack_low + kStackGuardReach;
 }
 
@@ -70,19 +132,9 @@ std::string_view fault_name(int signo, const siginfo_t* info) {
 }
 
 // Runs on the alternate stack, so a stack overflow is reported too. It
-// only formats into static storage and calls write and _exit.
+// only formats into static storage and calls open, read, close, getrlimit,
+// write and _exit.
 void on_fault(int signo, siginfo_t* info, void*) { handle_fpe(fault_name(signo, info)); }
-
-void find_main_stack() {
-  pthread_attr_t attributes;
-  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return;
-  void* low = nullptr;
-  std::size_t size = 0;
-  if (pthread_attr_getstack(&attributes, &low, &size) == 0) {
-    stack_low = reinterpret_cast<std::uintptr_t>(low);
-  }
-  pthread_attr_destroy(&attributes);
-}
 
 class PosixPlatform final : public Platform {
  public:
@@ -110,7 +162,7 @@ class PosixPlatform final : public Platform {
   void install_fault_handler() override {
     // A closed pipe on standard output is a failed write, not a silent end.
     signal(SIGPIPE, SIG_IGN);
-    find_main_stack();
+    stack_reference = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     stack_t stack{};
     stack.ss_sp = alternate_stack.data();
     stack.ss_size = alternate_stack.size();

@@ -1,8 +1,7 @@
 #include "console/record_buffer.hpp"
 
 #include <algorithm>
-#include <cstring>
-#include <new>
+#include <cstdlib>
 
 #include "console/runtime.hpp"
 
@@ -11,19 +10,16 @@ namespace {
 constexpr std::size_t kInitialCapacity = 2000;
 }
 
-bool RecordBuffer::reserve(std::size_t needed, std::size_t keep) {
+bool RecordBuffer::reserve(std::size_t needed) {
   if (needed > limit_) return false;
   if (needed <= capacity_) return true;
-  std::size_t grown = capacity_ == 0 ? kInitialCapacity : capacity_ * 2;
-  std::size_t capacity = std::max(std::min(grown, limit_), needed);
-  try {
-    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
-    if (keep > 0) std::memcpy(bytes.get(), bytes_.get(), keep);
-    bytes_ = std::move(bytes);
-    capacity_ = capacity;
-  } catch (const std::bad_alloc&) {
-    os_error(kMemoryAllocationFailed);
-  }
+  std::size_t doubled = capacity_ == 0 ? kInitialCapacity : capacity_ * 2;
+  std::size_t capacity = std::max(std::min(doubled, limit_), needed);
+  void* bytes = std::realloc(bytes_.get(), capacity);
+  if (bytes == nullptr) os_error(kMemoryAllocationFailed);
+  (void)bytes_.release();  // realloc has taken it over
+  bytes_.reset(static_cast<char*>(bytes));
+  capacity_ = capacity;
   return true;
 }
 

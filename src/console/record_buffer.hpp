@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 
 namespace orbcalc {
@@ -11,18 +12,23 @@ class RecordBuffer {
  public:
   explicit RecordBuffer(std::size_t limit) : limit_(limit) {}
 
-  // Makes room for `needed` bytes, keeping the first `keep`. The buffer is
+  // Makes room for `needed` bytes, keeping its contents. The buffer is
   // first allocated at 2000 bytes and then grows to twice its size (at most
   // the limit) or to `needed`, whichever is larger. False when `needed`
   // passes the limit; memory that cannot be had ends the run.
-  bool reserve(std::size_t needed, std::size_t keep);
+  bool reserve(std::size_t needed);
 
   char* data() { return bytes_.get(); }
   const char* data() const { return bytes_.get(); }
   std::size_t limit() const { return limit_; }
 
  private:
-  std::unique_ptr<char[]> bytes_;
+  struct Free {
+    void operator()(char* bytes) const { std::free(bytes); }
+  };
+  // Grown with realloc: a large buffer is moved to its new size by the
+  // system's page tables, not copied into fresh pages.
+  std::unique_ptr<char, Free> bytes_;
   std::size_t capacity_ = 0;
   std::size_t limit_;
 };

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace orbcalc {
 namespace {
@@ -83,6 +86,40 @@ TEST(FixedField, HasExactDigitsOfLargeAndTinyValues) {
   EXPECT_EQ(f_field(std::numeric_limits<float>::denorm_min(), 9, 4), "   0.0000");
   EXPECT_EQ(f_field(1.0f, 12, 10), "1.0000000000");
   EXPECT_EQ(f_field(1.0f, 9, 40), "*********");
+}
+
+// The digits of a wide F field, which never overflows, against to_chars on
+// the exact value: every fraction-digit count the integer path takes, the
+// values around each binade where it hands over to the general path, ties
+// at every digit count, subnormals, and random floats of every magnitude.
+TEST(FixedField, DigitsAgreeWithToCharsOnEveryMagnitude) {
+  auto expected = [](float value, int digits) {
+    char text[64];
+    char* end = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed, digits).ptr;
+    std::string number(text, end);
+    if (digits == 0) number += '.';
+    if (std::signbit(value)) number = "-" + number;
+    return std::string(60 - number.size(), ' ') + number;
+  };
+  std::vector<float> values = {0.5f, 1.5f, 2.5f, 0.25f, 0.75f, 0.125f, 0.0625f, 0.03125f, 0.84375f,
+                               std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::min(),
+                               8388607.5f, 8388608.0f, 16777215.0f, 16777216.0f, 0.0f, -0.0f};
+  for (int exponent = -30; exponent <= 26; ++exponent) {
+    float power = std::ldexp(1.0f, exponent);
+    values.insert(values.end(), {power, std::nextafter(power, 0.0f), std::nextafter(power, 1e30f), power * 1.5f});
+  }
+  std::uint32_t state = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    state = state * 1664525u + 1013904223u;
+    // Exponents from tiny to past 2^24, either sign.
+    std::uint32_t bits = (state & 0x807FFFFFu) | ((90u + (state >> 8) % 70u) << 23);
+    values.push_back(std::bit_cast<float>(bits));
+  }
+  for (float value : values) {
+    for (int digits = 0; digits <= 10; ++digits) {
+      ASSERT_EQ(f_field(value, 60, digits), expected(value, digits)) << value << " F60." << digits;
+    }
+  }
 }
 
 TEST(IntegerField, RightJustifiesOrFillsWithAsterisks) {

@@ -86,6 +86,27 @@ TEST(ListRead, TakesIntegersAcrossBlanksCommasAndLines) {
   }
 }
 
+// Runs of blanks of every length up to past two blocks of sixteen, of one
+// kind or mixed, before a value, between values, on lines of their own and
+// before a bad value, which must be found at its exact place.
+TEST(ListRead, SkipsRunsOfBlanksOfEveryLengthAndKind) {
+  const std::string kinds[] = {" ", "\t", "\r", " \t\r"};
+  for (const std::string& kind : kinds) {
+    for (std::size_t n = 0; n <= 40; ++n) {
+      std::string run;
+      for (std::size_t i = 0; i < n; ++i) run += kind[i % kind.size()];
+      SCOPED_TRACE("run of " + std::to_string(n));
+      TwoPairs r = read_two_pairs(run + "7" + run + ",8" + run + "\r\n" + run + "\n" + run + "1 2\n");
+      EXPECT_EQ(r.reason, "");
+      EXPECT_EQ(r.first.a, 7);
+      EXPECT_EQ(r.first.b, 8);
+      EXPECT_EQ(r.second.a, 1);
+      EXPECT_EQ(r.second.b, 2);
+      EXPECT_EQ(read_two_pairs("1" + run + " x" + run + "\n").reason, "Bad integer for item 2 in list input");
+    }
+  }
+}
+
 TEST(ListRead, RefusesMalformedIntegersNamingTheItem) {
   struct Case {
     const char* input;
