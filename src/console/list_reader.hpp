@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,7 +31,10 @@ class ListReader {
     if (pushed_ > 0) return pushback_[--pushed_];
     return unit_->next_list_char();
   }
-  void unget_char(int c) { pushback_[pushed_++] = c; }
+  void unget_char(int c) {
+    assert(pushed_ < pushback_.size());
+    pushback_[pushed_++] = c;
+  }
   void push_char(int c) { saved_string_ += static_cast<char>(c); }
 
   void eat_whitespace();
@@ -72,7 +76,7 @@ class ListReader {
   std::uint32_t saved_real_ = 0;
   std::string saved_string_;
   std::array<int, 3> pushback_{};
-  int pushed_ = 0;
+  std::size_t pushed_ = 0;
 };
 
 bool is_terminator(int c);
