@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "model/molmodel.hpp"
 #include "support/console_harness.hpp"
 
@@ -20,7 +22,9 @@ using testing::run_program;
 // The text in code page 932, converted by the system's iconv: a check on
 // the prompt bytes that does not come from the program itself.
 std::string cp932(const std::string& utf8) {
-  auto path = std::filesystem::temp_directory_path() / "orbcalc-prompt.txt";
+  // Named for this process: parallel test runs must not share the file.
+  auto path = std::filesystem::temp_directory_path() /
+              ("orbcalc-prompt-" + std::to_string(::getpid()) + ".txt");
   std::ofstream(path, std::ios::binary) << utf8;
   std::string command = "iconv -f UTF-8 -t CP932 '" + path.string() + "'";
   std::FILE* pipe = popen(command.c_str(), "r");
