@@ -17,6 +17,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=${1:-build/orbcalc}
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
 limit=1000000000
 
 answers() {
@@ -30,8 +32,7 @@ for blanks in $((limit - 1)) "$limit"; do
   status=0
   answers "$blanks" |
     /usr/bin/time -f "elapsed %e s, user %U s, system %S s, peak resident memory %M KB" \
-      "$program" >/dev/null 2>/tmp/long_line_errors.$$ || status=$?
-  grep -v -e '^Traceback' -e '^Command exited' /tmp/long_line_errors.$$ || true
-  rm -f /tmp/long_line_errors.$$
+      "$program" >/dev/null 2>"$errors" || status=$?
+  grep -v -e '^Traceback' -e '^Command exited' "$errors" || true
   echo "exit status $status"
 done
