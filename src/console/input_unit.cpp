@@ -32,9 +32,17 @@ void InputUnit::read_next_record() {
       append_to_line(piece);
       continue;
     }
-    append_to_line(piece.first(piece.size() - 1));
-    // A CR before the LF goes too, even one that ended the previous piece.
-    if (length_ > 0 && record_.data()[length_ - 1] == '\r') --length_;
+    // The LF goes, and a CR right before it, even one that ended the
+    // previous piece. A CR in this piece goes before the line grows, so a
+    // line ended by CR LF has the same room under the limit as one ended
+    // by LF.
+    std::span<const char> line = piece.first(piece.size() - 1);
+    if (!line.empty() && line.back() == '\r') {
+      append_to_line(line.first(line.size() - 1));
+    } else {
+      append_to_line(line);
+      if (line.empty() && length_ > 0 && record_.data()[length_ - 1] == '\r') --length_;
+    }
     return;
   }
 }

@@ -32,7 +32,7 @@ class ListReader {
     return unit_->next_list_char();
   }
   void unget_char(int c) {
-    assert(pushed_ < static_cast<int>(pushback_.size()));
+    assert(pushed_ < pushback_.size());
     pushback_[pushed_++] = c;
   }
   void push_char(int c) { saved_string_ += static_cast<char>(c); }
@@ -82,7 +82,7 @@ class ListReader {
   std::uint32_t saved_real_ = 0;
   std::string saved_string_;
   std::array<int, 3> pushback_{};
-  int pushed_ = 0;
+  std::size_t pushed_ = 0;
 };
 
 bool is_terminator(int c);

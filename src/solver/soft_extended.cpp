@@ -10,7 +10,6 @@ namespace {
 
 using Kind = SoftExtended::Kind;
 
-constexpr std::uint64_t kTopBit = SoftExtended::kTopBit;
 // The quiet bit of a NaN payload, just below the explicit integer bit.
 constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 62;
 // A float's fraction sits this far up in the 64-bit significand.

@@ -49,8 +49,8 @@ struct Uint128 {
 
   // Wraps modulo 2^128; the caller knows whether a carry can occur.
   friend Uint128 operator+(const Uint128& a, const Uint128& b) {
-    const std::uint64_t lo = a.lo + b.lo;
-    return {a.hi + b.hi + (lo < a.lo ? 1u : 0u), lo};
+    const std::uint64_t low = a.lo + b.lo;
+    return {a.hi + b.hi + (low < a.lo ? 1u : 0u), low};
   }
 
   // For a >= b.

@@ -223,13 +223,35 @@ TEST(ListRead, ReadsLinesThatArriveInSmallPieces) {
 }
 
 TEST(ListRead, RefusesLinesBeyondTheLengthLimit) {
-  Pair p;
-  MemoryPlatform too_long(std::string(11, ' ') + "1 2\n");
-  RunResult result = run_console(too_long, [&] { read_statement(59, p.a, p.b); }, 10);
-  EXPECT_EQ(failure(result), "Reading more data than the record size (RECL)");
-  MemoryPlatform fits("      1 2\r\n");
-  RunResult ok = run_console(fits, [&] { read_statement(59, p.a, p.b); }, 10);
-  EXPECT_EQ(failure(ok), "");
+  // The line end, LF or CR LF, is not part of the line and does not count.
+  const std::string too_long = "Reading more data than the record size (RECL)";
+  const std::string pad(16380, ' ');
+  struct Case {
+    std::string input;
+    std::size_t limit;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {std::string(11, ' ') + "1 2\n", 10, too_long},
+      {"      1 2\r\n", 10, ""},
+      {"       1 2\n", 10, ""},         // exactly the limit
+      {"       1 2\r\n", 10, ""},       // exactly the limit before CR LF
+      {"       1 2", 10, ""},           // exactly the limit, then the end of the input
+      {"        1 2\n", 10, too_long},
+      {"        1 2\r\n", 10, too_long},
+      {"       1 2\r\r\n", 10, too_long}, // only the CR before the LF goes
+      // A CR that fills the staging buffer goes with the LF read after it.
+      {pad + "1 2\r\n", 16384, ""},
+  };
+  for (const Case& c : cases) {
+    Pair p;
+    MemoryPlatform platform(c.input);
+    RunResult result = run_console(platform, [&] { read_statement(59, p.a, p.b); }, c.limit);
+    EXPECT_EQ(failure(result), c.reason) << c.input.size() << " bytes, limit " << c.limit;
+    if (c.reason.empty()) {
+      EXPECT_EQ(p.b, 2);
+    }
+  }
 }
 
 }  // namespace

@@ -24,9 +24,9 @@ RunResult run_console(std::string input, const std::function<void()>& body) {
   return run_console(platform, body);
 }
 
-RunResult run_program(MemoryPlatform& platform) {
+RunResult run_program(MemoryPlatform& platform, std::size_t record_limit) {
   molmodel = {};
-  return run_console(platform, orbcalc_main);
+  return run_console(platform, orbcalc_main, record_limit);
 }
 
 RunResult run_program(std::string input) {

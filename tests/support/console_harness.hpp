@@ -16,7 +16,7 @@ RunResult run_console(std::string input, const std::function<void()>& body);
 
 // The whole program on these answers, with a fresh work record.
 RunResult run_program(std::string input);
-RunResult run_program(MemoryPlatform& platform);
+RunResult run_program(MemoryPlatform& platform, std::size_t record_limit = kRecordLengthLimit);
 
 // The bytes a record of these bytes reaches the output as.
 std::string record(std::string_view bytes);
