@@ -17,7 +17,7 @@ namespace {
 // A fixed pseudo-random sequence, the same on every machine.
 class SplitMix {
  public:
-  explicit SplitMix(std::uint64_t seed) : state_(seed) {}
+  explicit SplitMix(std::uint64_t start) : state_(start) {}
   std::uint64_t next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;

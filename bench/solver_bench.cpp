@@ -30,7 +30,7 @@ Molmodel ring() {
   return molmodel;
 }
 
-// Every pair of atoms bonded with probability 1/8, from a fixed seed: about
+// Every pair of atoms bonded with probability 1/8, from a fixed start: about
 // 54 bonds, the same graph on every machine.
 Molmodel random_graph() {
   molmodel = {};
