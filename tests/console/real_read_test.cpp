@@ -36,12 +36,23 @@ Triple read_triple(std::string input) {
   return t;
 }
 
+// A typed value and the bits it must read as, third in a hetero triple.
+struct ValueCase {
+  const char* value;
+  std::uint32_t bits;
+};
+
+template <std::size_t N>
+void expect_values(const ValueCase (&cases)[N]) {
+  for (const ValueCase& c : cases) {
+    Triple t = read_triple(std::string("1 2 ") + c.value + "\n");
+    EXPECT_EQ(t.reason, "") << c.value;
+    EXPECT_EQ(t.bits(), c.bits) << c.value;
+  }
+}
+
 TEST(RealRead, ConvertsEveryNumberForm) {
-  struct Case {
-    const char* value;
-    std::uint32_t bits;
-  };
-  const Case cases[] = {
+  const ValueCase cases[] = {
       {"1", 0x3F800000u},        {"1.", 0x3F800000u},       {".5", 0x3F000000u},
       {"1e3", 0x447A0000u},      {"1D3", 0x447A0000u},      {"1d+3", 0x447A0000u},
       {"1E-0", 0x3F800000u},     {"1.5-3", 0x3AC49BA6u},    {"1.5+3", 0x44BB8000u},
@@ -52,30 +63,18 @@ TEST(RealRead, ConvertsEveryNumberForm) {
       {"1e-99999", 0x00000000u}, {"1e99999", 0x7F800000u},  {"-0", 0x80000000u},
       {"2", 0x40000000u},        {"0e6000", 0x00000000u},   {"-0e5001", 0x80000000u},
   };
-  for (const Case& c : cases) {
-    Triple t = read_triple(std::string("1 2 ") + c.value + "\n");
-    EXPECT_EQ(t.reason, "") << c.value;
-    EXPECT_EQ(t.bits(), c.bits) << c.value;
-  }
+  expect_values(cases);
 }
 
 TEST(RealRead, ReadsInfinitiesAndNans) {
-  struct Case {
-    const char* value;
-    std::uint32_t bits;
-  };
-  const Case cases[] = {
+  const ValueCase cases[] = {
       {"inf", 0x7F800000u},         {"INF", 0x7F800000u},       {"Infinity", 0x7F800000u},
       {"-inf", 0xFF800000u},        {"+iNfInItY", 0x7F800000u}, {"nan", 0x7F8EA46Bu},
       {"-NaN", 0xFF8EA46Bu},        {"nan(7fffff)", 0x7FFFFFFFu}, {"nan(1)", 0x7F800001u},
       {"nan()", 0x7F800000u},       {"nan(0)", 0x7F800000u},    {"-nan(800000)", 0xFF800000u},
       {"nan(123456789)", 0x7FC56789u},
   };
-  for (const Case& c : cases) {
-    Triple t = read_triple(std::string("1 2 ") + c.value + "\n");
-    EXPECT_EQ(t.reason, "") << c.value;
-    EXPECT_EQ(t.bits(), c.bits) << c.value;
-  }
+  expect_values(cases);
 }
 
 TEST(RealRead, LeavesTheCharacterAfterAnInfinityForTheNextItem) {
