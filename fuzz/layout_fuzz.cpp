@@ -21,7 +21,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/layout_parse.hpp"
+#include "console/item.hpp"
+#include "console/layout_run.hpp"
 #include "console/statement.hpp"
 #include "fuzz_check.hpp"
 #include "support/console_harness.hpp"
@@ -43,7 +44,7 @@ constexpr std::size_t kMaxItems = 32;
 // correct layout that runs for minutes and writes nothing.
 constexpr std::uint64_t kStepBudget = 200000;
 
-struct Item {
+struct GivenItem {
   ItemType type = ItemType::integer;
   std::int32_t integer = 0;
   float real = 0.0f;
@@ -53,8 +54,8 @@ struct Item {
   std::size_t length = 0;
 };
 
-std::vector<Item> parse_items(std::string_view line) {
-  std::vector<Item> items;
+std::vector<GivenItem> parse_items(std::string_view line) {
+  std::vector<GivenItem> items;
   while (!line.empty() && items.size() < kMaxItems) {
     std::size_t end = std::min(line.find(' '), line.size());
     std::string_view word = line.substr(0, end);
@@ -63,7 +64,7 @@ std::vector<Item> parse_items(std::string_view line) {
     std::string_view value = word.substr(1);
     const char* first = value.data();
     const char* last = value.data() + value.size();
-    Item item;
+    GivenItem item;
     switch (word.front()) {
       case 'I': std::from_chars(first, last, item.integer); break;
       case 'F':
@@ -145,7 +146,7 @@ bool within_budget(std::string_view layout_text, std::uint64_t items) {
   return saturating_product(items + 1, steps(layout, 0, items)) <= kStepBudget;
 }
 
-void transfer_item(Item& item) {
+void transfer_item(GivenItem& item) {
   switch (item.type) {
     case ItemType::integer: transfer_integer(item.integer); return;
     case ItemType::real: transfer_real(item.real); return;
@@ -153,9 +154,9 @@ void transfer_item(Item& item) {
   }
 }
 
-std::string snapshot(const std::vector<Item>& items) {
+std::string snapshot(const std::vector<GivenItem>& items) {
   std::string bytes;
-  for (const Item& item : items) {
+  for (const GivenItem& item : items) {
     bytes.append(reinterpret_cast<const char*>(&item.integer), sizeof item.integer);
     bytes.append(reinterpret_cast<const char*>(&item.real), sizeof item.real);
     bytes.append(item.text.get(), item.length);
@@ -213,7 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view input(reinterpret_cast<const char*>(data), size);
   std::size_t line_end = input.find('\n');
   if (line_end == std::string_view::npos) return 0;
-  std::vector<Item> items = parse_items(input.substr(0, line_end));
+  std::vector<GivenItem> items = parse_items(input.substr(0, line_end));
   // The layout gets an allocation of its own, so a read past its end is
   // caught; layout strings are not terminated.
   std::string_view rest = input.substr(line_end + 1);
@@ -229,7 +230,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       [&] {
         set_locus(kLine);
         st_write(kOutputUnit, layout);
-        for (Item& item : items) transfer_item(item);
+        for (GivenItem& item : items) transfer_item(item);
         st_write_done();
       },
       kRecordLimit);

@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/item.hpp"
 #include "console/statement.hpp"
 #include "fuzz_check.hpp"
 #include "support/console_harness.hpp"
@@ -44,14 +45,14 @@ constexpr unsigned char kUntouched = 0x5A;
 
 // Each item has an allocation of exactly its size, so a store past its
 // end is caught.
-struct Item {
+struct GivenItem {
   ItemType type;
   std::size_t length;
   std::unique_ptr<char[]> bytes;
 };
 
-std::vector<Item> parse_items(std::string_view line) {
-  std::vector<Item> items;
+std::vector<GivenItem> parse_items(std::string_view line) {
+  std::vector<GivenItem> items;
   for (std::size_t i = 0; i < line.size() && items.size() < kMaxItems; ++i) {
     switch (line[i]) {
       case 'i': items.push_back({ItemType::integer, sizeof(std::int32_t), nullptr}); break;
@@ -71,14 +72,14 @@ std::vector<Item> parse_items(std::string_view line) {
   return items;
 }
 
-void fill_fresh(std::vector<Item>& items) {
-  for (Item& item : items) {
+void fill_fresh(std::vector<GivenItem>& items) {
+  for (GivenItem& item : items) {
     item.bytes = std::make_unique<char[]>(item.length);
     std::memset(item.bytes.get(), kUntouched, item.length);
   }
 }
 
-void transfer_item(Item& item) {
+void transfer_item(GivenItem& item) {
   switch (item.type) {
     case ItemType::integer: transfer_integer(*reinterpret_cast<std::int32_t*>(item.bytes.get())); return;
     case ItemType::real: transfer_real(*reinterpret_cast<float*>(item.bytes.get())); return;
@@ -86,16 +87,16 @@ void transfer_item(Item& item) {
   }
 }
 
-std::string snapshot(const std::vector<Item>& items) {
+std::string snapshot(const std::vector<GivenItem>& items) {
   std::string bytes;
-  for (const Item& item : items) bytes.append(item.bytes.get(), item.length);
+  for (const GivenItem& item : items) bytes.append(item.bytes.get(), item.length);
   return bytes;
 }
 
-void read_statement_of(std::vector<Item>& items) {
+void read_statement_of(std::vector<GivenItem>& items) {
   set_locus(kLine);
   st_read(kInputUnit);
-  for (Item& item : items) transfer_item(item);
+  for (GivenItem& item : items) transfer_item(item);
   st_read_done();
 }
 
@@ -104,7 +105,7 @@ struct Outcome {
   std::vector<std::string> after_each_statement;
 };
 
-Outcome read_until_the_end(std::vector<Item>& items, std::string_view input, std::size_t chunk) {
+Outcome read_until_the_end(std::vector<GivenItem>& items, std::string_view input, std::size_t chunk) {
   fill_fresh(items);
   MemoryPlatform platform{std::string(input)};
   platform.set_read_chunk(chunk);
@@ -117,7 +118,7 @@ Outcome read_until_the_end(std::vector<Item>& items, std::string_view input, std
           read_statement_of(items);
           outcome.after_each_statement.push_back(snapshot(items));
           require(outcome.after_each_statement.size() <= lines, "every read statement takes a line of its own");
-          for (const Item& item : items) {
+          for (const GivenItem& item : items) {
             if (item.type != ItemType::integer) continue;
             std::int32_t value;
             std::memcpy(&value, item.bytes.get(), sizeof value);
@@ -152,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view all(reinterpret_cast<const char*>(data), size);
   std::size_t line_end = all.find('\n');
   if (line_end == std::string_view::npos) return 0;
-  std::vector<Item> items = parse_items(all.substr(0, line_end));
+  std::vector<GivenItem> items = parse_items(all.substr(0, line_end));
   if (items.empty()) return 0;
   std::string_view input = all.substr(line_end + 1);
 

@@ -1,7 +1,10 @@
-// Diagnostic text on standard error, each piece handed to the system the
-// moment it is formed. It allocates nothing, so a fault handler may use it.
+// Text with directives: "%d", "%s", "%c" and "%x" replaced by values. The
+// one way the console layer builds a message, and the one way it writes
+// diagnostic text on standard error. Neither allocates, so a fault handler
+// may use them.
 #pragma once
 
+#include <array>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -24,10 +27,27 @@ struct PrintArg {
   PrintArg(T n) : number(static_cast<std::int64_t>(n)) {}
 };
 
-// Copies `layout` to standard error, replacing "%d", "%s", "%c" and "%x"
-// by the next argument; any other character after "%" is written together
-// with the "%". Returns the number of characters written.
-std::size_t error_print(std::string_view layout,
-                        std::initializer_list<PrintArg> args = {});
+using PrintArgs = std::initializer_list<PrintArg>;
+
+// A message of at most kCapacity bytes; longer text is cut there.
+class Message {
+ public:
+  static constexpr std::size_t kCapacity = 1024;
+
+  Message& operator+=(std::string_view text);
+  operator std::string_view() const { return {bytes_.data(), size_}; }
+
+ private:
+  std::array<char, kCapacity> bytes_;
+  std::size_t size_ = 0;
+};
+
+// `pattern` with its directives replaced by the next arguments; any other
+// character after "%" stands for itself together with the "%".
+Message message(std::string_view pattern, PrintArgs args = {});
+
+// The same text written to standard error, each piece handed to the
+// system the moment it is formed. Returns the number of characters written.
+std::size_t error_print(std::string_view pattern, PrintArgs args = {});
 
 }  // namespace orbcalc

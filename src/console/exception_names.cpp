@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
+
+#include "console/text.hpp"
 
 namespace orbcalc {
 namespace {
@@ -51,10 +52,7 @@ std::string_view exception_name(std::uint32_t code) {
 
 std::string_view unknown_exception_name(std::uint32_t code) {
   char* digits = std::copy(kUnknownPrefix.begin(), kUnknownPrefix.end(), unknown_text.data());
-  char* end = std::to_chars(digits, unknown_text.data() + unknown_text.size(), code, 16).ptr;
-  for (char* p = digits; p != end; ++p) {
-    if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
-  }
+  char* end = write_capital_hex(digits, code);
   return {unknown_text.data(), static_cast<std::size_t>(end - unknown_text.data())};
 }
 

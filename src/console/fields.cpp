@@ -6,25 +6,39 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <string>
 
 namespace orbcalc {
 namespace {
 
 constexpr char kOverflowFill = '*';
 constexpr std::size_t kMaxIntegerDigits = 39;
+// Every float is a multiple of 2^-149 and so has at most 149 fraction
+// digits; further fraction digits are zeros.
+constexpr int kExactFractionDigits = 149;
 
-// Right-justifies sign and digits in the field, or fills it with asterisks
-// when they do not fit.
-void justify(std::span<char> field, std::string_view sign, std::string_view digits) {
-  std::size_t n = sign.size() + digits.size();
+// A number as it is written: its sign, zeros, digits and more zeros.
+struct NumberText {
+  std::string_view sign;
+  std::size_t leading_zeros = 0;
+  std::string_view digits;
+  std::size_t trailing_zeros = 0;
+
+  std::size_t size() const { return sign.size() + leading_zeros + digits.size() + trailing_zeros; }
+};
+
+// Right-justifies the number in the field, or fills the field with
+// asterisks when it does not fit.
+void justify(std::span<char> field, const NumberText& number) {
+  const std::size_t n = number.size();
   if (n > field.size()) {
     std::fill(field.begin(), field.end(), kOverflowFill);
     return;
   }
   auto out = std::fill_n(field.begin(), field.size() - n, ' ');
-  out = std::copy(sign.begin(), sign.end(), out);
-  std::copy(digits.begin(), digits.end(), out);
+  out = std::copy(number.sign.begin(), number.sign.end(), out);
+  out = std::fill_n(out, number.leading_zeros, '0');
+  out = std::copy(number.digits.begin(), number.digits.end(), out);
+  std::fill_n(out, number.trailing_zeros, '0');
 }
 
 // The digits of |value| times ten to the `digits` (at most kMaxShortDigits),
@@ -90,19 +104,17 @@ void write_i(std::span<char> field, std::int32_t value, std::int64_t min_digits)
   char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
   std::string_view text(digits.data(), static_cast<std::size_t>(end - digits.data()));
   if (min_digits == 0 && value == 0) text = "";
-  std::string padded;
+  std::size_t zeros = 0;
   if (min_digits > static_cast<std::int64_t>(text.size()) &&
       min_digits <= static_cast<std::int64_t>(field.size())) {
-    padded.assign(static_cast<std::size_t>(min_digits) - text.size(), '0');
-    padded += text;
-    text = padded;
+    zeros = static_cast<std::size_t>(min_digits) - text.size();
   }
-  justify(field, calculate_sign(value < 0), text);
+  justify(field, {calculate_sign(value < 0), zeros, text, 0});
 }
 
 void write_f(std::span<char> field, float value, int digits) {
   if (!std::isfinite(value)) {
-    justify(field, "", non_finite_text(value, field.size()));
+    justify(field, {"", 0, non_finite_text(value, field.size()), 0});
     return;
   }
   // The text has at least digits + 2 bytes and loses at most two, so more
@@ -114,23 +126,21 @@ void write_f(std::span<char> field, float value, int digits) {
   // The digits of |value| times ten to the digits, rounded half to even
   // on the exact binary value: to_chars with a precision is exact. The
   // largest float has 39 digits before the point.
-  std::size_t needed = kMaxIntegerDigits + 2 + static_cast<std::size_t>(digits);
-  std::array<char, 96> small;
-  std::string large;
-  char* begin = small.data();
-  if (needed > small.size()) {
-    large.resize(needed);
-    begin = large.data();
-  }
+  const int exact_digits = std::min(digits, kExactFractionDigits);
+  std::array<char, kMaxIntegerDigits + 2 + kExactFractionDigits> text;
+  char* begin = text.data();
   char* end = digits <= kMaxShortDigits ? fixed_digits_short(begin, value, digits) : nullptr;
   if (end == nullptr) {
-    end = std::to_chars(begin, begin + needed, std::fabs(value), std::chars_format::fixed, digits).ptr;
+    end = std::to_chars(begin, text.data() + text.size(), std::fabs(value), std::chars_format::fixed,
+                        exact_digits)
+              .ptr;
   }
   if (digits == 0) *end++ = '.';
   std::string_view number(begin, static_cast<std::size_t>(end - begin));
   std::string_view sign = calculate_sign(std::signbit(value));
+  const std::size_t trailing_zeros = static_cast<std::size_t>(digits - exact_digits);
   std::size_t w = field.size();
-  std::size_t n = sign.size() + number.size();
+  std::size_t n = sign.size() + number.size() + trailing_zeros;
 
   // A text one or two bytes too long loses a redundant leading zero:
   // "-0.000" of a negative value that rounds to zero loses its "-0" when
@@ -142,7 +152,7 @@ void write_f(std::span<char> field, float value, int digits) {
   } else if (n == w + 1 && number.starts_with('0')) {
     number.remove_prefix(1);
   }
-  justify(field, sign, number);
+  justify(field, {sign, 0, number, trailing_zeros});
 }
 
 void write_a(std::span<char> field, std::string_view text) {

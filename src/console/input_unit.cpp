@@ -11,13 +11,6 @@
 #include "console/runtime.hpp"
 
 namespace orbcalc {
-namespace {
-constexpr std::size_t kStagingSize = 16384;
-}
-
-InputUnit::InputUnit(int number, StdStream handle, std::size_t record_limit)
-    : number_(number), handle_(handle),
-      staging_(std::make_unique_for_overwrite<char[]>(kStagingSize)), record_(record_limit) {}
 
 void InputUnit::read_next_record() {
   length_ = position_ = 0;
@@ -48,7 +41,8 @@ void InputUnit::read_next_record() {
 }
 
 std::span<const char> InputUnit::take_piece() {
-  char* staged = staging_.get();
+  staging_.reserve(kStagingSize);
+  char* staged = staging_.data();
   auto find_line_end = [&](std::size_t from) {
     return static_cast<const char*>(std::memchr(staged + from, '\n', staged_end_ - from));
   };
@@ -58,8 +52,8 @@ std::span<const char> InputUnit::take_piece() {
     staged_end_ -= staged_begin_;
     staged_begin_ = 0;
     while (line_end == nullptr && staged_end_ < kStagingSize) {
-      IoResult r = runtime_platform().read(handle_, {staged + staged_end_, kStagingSize - staged_end_});
-      if (r.error != 0) generate_error(kOsError, runtime_platform().error_text(r.error));
+      IoResult r = platform_.read(handle_, {staged + staged_end_, kStagingSize - staged_end_});
+      if (r.error != 0) generate_error(kOsError, platform_.error_text(r.error));
       if (r.count == 0) break;
       std::size_t from = staged_end_;
       staged_end_ += r.count;
@@ -79,6 +73,12 @@ void InputUnit::append_to_line(std::span<const char> piece) {
   }
   std::memcpy(record_.data() + length_, piece.data(), piece.size());
   length_ += piece.size();
+}
+
+void InputUnit::close() {
+  staging_.release();
+  record_.release();
+  staged_begin_ = staged_end_ = length_ = position_ = 0;
 }
 
 namespace {

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <span>
 
+#include "console/byte_buffer.hpp"
 #include "console/platform.hpp"
-#include "console/record_buffer.hpp"
 
 namespace orbcalc {
 
@@ -17,9 +17,8 @@ inline constexpr int kLineEnd = '\n';
 
 class InputUnit {
  public:
-  InputUnit(int number, StdStream handle, std::size_t record_limit);
-
-  int number() const { return number_; }
+  InputUnit(Platform& platform, StdStream handle, std::size_t record_limit)
+      : platform_(platform), handle_(handle), record_(record_limit) {}
 
   // Reads the next line into the record buffer, without its LF and
   // without a CR right before that LF. A read that returns no bytes sets
@@ -41,18 +40,21 @@ class InputUnit {
   // many there were; the line end itself is left in place.
   std::size_t skip_blanks_in_line();
 
+  // Gives the buffers back; what was staged is dropped.
+  void close();
+
  private:
   // Bytes of the current line up to and including its LF, reading more
   // from the system when none is buffered. Empty at the end of the input.
   std::span<const char> take_piece();
   void append_to_line(std::span<const char> piece);
 
-  int number_;
+  Platform& platform_;
   StdStream handle_;
-  std::unique_ptr<char[]> staging_;
+  ByteBuffer staging_;
   std::size_t staged_begin_ = 0;
   std::size_t staged_end_ = 0;
-  RecordBuffer record_;
+  ByteBuffer record_;
   std::size_t length_ = 0;
   std::size_t position_ = 0;
   bool end_of_input_ = false;

@@ -2,9 +2,9 @@
 
 namespace orbcalc {
 
-void LayoutCursor::reset(const Layout& layout) {
-  layout_ = &layout;
-  frames_.clear();
+void LayoutCursor::reset(const LayoutView& layout) {
+  items_ = layout.items.data();
+  depth_ = 0;
   enter_group(0);
   pushed_back_ = nullptr;
   // The first arrival at the end always counts as having seen a field.
@@ -12,8 +12,8 @@ void LayoutCursor::reset(const Layout& layout) {
   record_break_pending_ = false;
 }
 
-void LayoutCursor::enter_group(int group) {
-  frames_.push_back({group, item(group).first_child, 0, 0});
+void LayoutCursor::enter_group(std::int32_t group) {
+  frames_[depth_++] = {group, item(group).first_child, 0, 0};
 }
 
 const LayoutItem* LayoutCursor::next_format() {
@@ -30,14 +30,14 @@ const LayoutItem* LayoutCursor::next_format() {
   if (!data_field_seen_) return nullptr;
   // Resume at the last group that stands directly in the outer
   // parentheses, or at the start when there is none.
-  int restart = kNoChild;
-  for (int child = item(0).first_child; child != kNoChild; child = item(child).next_sibling) {
+  std::int32_t restart = kNoChild;
+  for (std::int32_t child = item(0).first_child; child != kNoChild; child = item(child).next_sibling) {
     if (item(child).kind == LayoutKind::group) restart = child;
   }
-  frames_.clear();
+  depth_ = 0;
   enter_group(0);
   if (restart != kNoChild) {
-    frames_.back().child = restart;
+    frames_[0].child = restart;
     enter_group(restart);
   }
   record_break_pending_ = true;
@@ -48,17 +48,16 @@ const LayoutItem* LayoutCursor::next_format() {
 
 // The next item in order, or nullptr at the end of the whole layout.
 const LayoutItem* LayoutCursor::advance() {
-  while (!frames_.empty()) {
-    Frame& frame = frames_.back();
+  while (depth_ > 0) {
+    Frame& frame = frames_[depth_ - 1];
     if (frame.child == kNoChild) {
       const LayoutItem& group = item(frame.group);
       if (++frame.iteration < group.repeat && group.first_child != kNoChild) {
         frame.child = group.first_child;
         continue;
       }
-      frames_.pop_back();
-      if (frames_.empty()) return nullptr;
-      Frame& parent = frames_.back();
+      if (--depth_ == 0) return nullptr;
+      Frame& parent = frames_[depth_ - 1];
       parent.child = item(parent.child).next_sibling;
       continue;
     }

@@ -2,8 +2,9 @@
 // restarts it when the end is reached while items remain.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "console/layout_parse.hpp"
 
@@ -11,8 +12,9 @@ namespace orbcalc {
 
 class LayoutCursor {
  public:
-  // Starts at the beginning of `layout`, which must outlive the cursor's use.
-  void reset(const Layout& layout);
+  // Starts at the beginning of `layout`, whose items must outlive the
+  // cursor's use.
+  void reset(const LayoutView& layout);
 
   // The next item: a pushed-back one first, then the items in order. At
   // the end of the layout, when a data field was given since the last
@@ -28,20 +30,22 @@ class LayoutCursor {
 
  private:
   struct Frame {
-    int group;
-    int child;
-    std::int64_t iteration;
-    std::int64_t yielded;
+    std::int32_t group;
+    std::int32_t child;
+    std::int32_t iteration;
+    std::int32_t yielded;
   };
 
   const LayoutItem* advance();
-  void enter_group(int group);
-  const LayoutItem& item(int index) const {
-    return layout_->items[static_cast<std::size_t>(index)];
+  void enter_group(std::int32_t group);
+  const LayoutItem& item(std::int32_t index) const {
+    return items_[static_cast<std::size_t>(index)];
   }
 
-  const Layout* layout_ = nullptr;
-  std::vector<Frame> frames_;
+  const LayoutItem* items_ = nullptr;
+  // Groups nest at most as deep as a layout has items.
+  std::array<Frame, kItemPoolSize> frames_;
+  std::size_t depth_ = 0;
   const LayoutItem* pushed_back_ = nullptr;
   bool data_field_seen_ = true;
   bool record_break_pending_ = false;

@@ -1,17 +1,22 @@
 // Layout strings read into a tree of layout items: groups with repeat
 // counts, literals, position skips, record breaks and the I, F and A data
-// fields. Every statement parses its layout afresh into a reused pool.
+// fields. The parser is constexpr: the program's own layouts are parsed
+// when it is built (layout.hpp), and a layout given at run time is parsed
+// by the same code into the pool of the console.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <limits>
+#include <span>
 #include <string_view>
-#include <vector>
+
+#include "console/text.hpp"
 
 namespace orbcalc {
 
-enum class LayoutKind {
+enum class LayoutKind : std::uint8_t {
   group,
   literal,
   position_skip,
@@ -23,50 +28,308 @@ enum class LayoutKind {
 
 inline constexpr int kNoChild = -1;
 
+// The most layout items a layout given at run time may have.
+inline constexpr std::size_t kItemPoolSize = 200;
+
 struct LayoutItem {
   LayoutKind kind = LayoutKind::group;
+  // A literal's delimiter.
+  char delimiter = '\'';
   // Times a group runs or a data field is given; columns of a position
   // skip; records ended by a record break.
-  std::int64_t repeat = 1;
-  std::int64_t width = 0;   // data fields; for A, -1 means the item's own length
-  std::int64_t digits = -1; // F: fraction digits; I: minimum digits, -1 when absent
-  // A literal's first content byte in the layout string, its length after
-  // doubled delimiters are collapsed, and its delimiter.
+  std::int32_t repeat = 1;
+  std::int32_t width = 0;    // data fields; for A, -1 means the item's own length
+  std::int32_t digits = -1;  // F: fraction digits; I: minimum digits, -1 when absent
+  std::int32_t first_child = kNoChild;
+  std::int32_t next_sibling = kNoChild;
+  // A literal's first content byte in the layout string and its length
+  // after doubled delimiters are collapsed.
   std::size_t text_begin = 0;
   std::size_t text_length = 0;
-  char delimiter = '\'';
   // Where the item began in the layout string; for a data field, its
   // descriptor letter. Errors point there.
   std::size_t source = 0;
-  int first_child = kNoChild;
-  int next_sibling = kNoChild;
 };
 
-bool is_data_field(const LayoutItem& item);
+constexpr bool is_data_field(const LayoutItem& item) {
+  return item.kind == LayoutKind::integer_field || item.kind == LayoutKind::real_field ||
+         item.kind == LayoutKind::text_field;
+}
 
-// A parsed layout string: items[0] is the whole string as one group.
-struct Layout {
+// A parsed layout as the interpreter walks it: items[0] is the whole
+// string as one group.
+struct LayoutView {
   std::string_view text;
-  std::vector<LayoutItem> items;
-  // The last byte the reader looked at, where an error about the layout
-  // as a whole points.
+  std::span<const LayoutItem> items;
+  // The last byte the parser read, where an error about the layout as a
+  // whole points.
   std::size_t last_read = 0;
 };
 
-// Parses `text` into `layout`, reusing its storage. A malformed layout
-// ends the run with a layout error.
-void parse_format(std::string_view text, Layout& layout);
+inline constexpr std::string_view kMissingLeftParen = "Missing initial left parenthesis in format";
+inline constexpr std::string_view kUnexpectedEnd = "Unexpected end of format string";
+inline constexpr std::string_view kUnexpectedElement = "Unexpected element in format";
+inline constexpr std::string_view kUnterminatedLiteral = "Unterminated character constant in format";
+inline constexpr std::string_view kWidthRequired = "Nonnegative width required in format";
+inline constexpr std::string_view kPeriodRequired = "Period required in format";
+inline constexpr std::string_view kMinimumExceedsWidth = "Minimum digits exceeds field width";
+inline constexpr std::string_view kTooManyItems = "Too many items in format";
 
-// Ends the run with a layout error: the message, an excerpt of the layout
-// and a caret under byte `point`.
-[[noreturn]] void format_error(std::string_view message, const Layout& layout,
-                               std::size_t point);
+// A layout parsed into room for Capacity items. `error` is empty when the
+// layout is well formed; otherwise parsing stopped at byte `error_point`.
+template <std::size_t Capacity>
+struct ParsedLayout {
+  std::string_view text;
+  std::array<LayoutItem, Capacity> items{};
+  std::size_t count = 0;
+  std::size_t last_read = 0;
+  std::string_view error{};
+  std::size_t error_point = 0;
 
-// The three lines of a layout error, as the reason of the fatal report.
-std::string format_error_text(std::string_view message, std::string_view text,
-                              std::size_t point);
+  constexpr LayoutView view() const { return {text, {items.data(), count}, last_read}; }
+};
 
-// Appends the literal's bytes, each doubled delimiter as one.
-void copy_literal(const Layout& layout, const LayoutItem& item, char* into);
+namespace layout_detail {
+
+enum class Token {
+  left_paren, right_paren, comma, slash, period, zero, number, literal,
+  letter_i, letter_f, letter_a, letter_x, end, unterminated, unexpected,
+};
+
+class Lexer {
+ public:
+  constexpr explicit Lexer(std::string_view text) : text_(text) {}
+
+  constexpr Token next() {
+    if (held_) {
+      held_ = false;
+      return token_;
+    }
+    token_ = scan();
+    return token_;
+  }
+  // Gives the last token back; the next call returns it again.
+  constexpr void unlex() { held_ = true; }
+
+  constexpr std::int32_t value() const { return static_cast<std::int32_t>(value_); }
+  constexpr std::size_t literal_begin() const { return literal_begin_; }
+  constexpr std::size_t literal_length() const { return literal_length_; }
+  constexpr char delimiter() const { return delimiter_; }
+  constexpr std::size_t token_start() const { return token_start_; }
+  constexpr std::size_t last_read() const { return last_read_; }
+
+ private:
+  constexpr Token scan() {
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+    token_start_ = pos_;
+    if (pos_ == text_.size()) return Token::end;
+    // Descriptor letters are recognised in either case.
+    const char c = static_cast<char>(to_upper(read()));
+    switch (c) {
+      case '(': return Token::left_paren;
+      case ')': return Token::right_paren;
+      case ',': return Token::comma;
+      case '/': return Token::slash;
+      case '.': return Token::period;
+      case 'I': return Token::letter_i;
+      case 'F': return Token::letter_f;
+      case 'A': return Token::letter_a;
+      case 'X': return Token::letter_x;
+      case '\'':
+      case '"': return scan_literal(c);
+      default: break;
+    }
+    if (!is_digit(c)) return Token::unexpected;
+    value_ = c - '0';
+    while (pos_ < text_.size() && is_digit(text_[pos_])) {
+      if (!append_digit(value_, read() - '0', std::numeric_limits<std::int32_t>::max())) {
+        return Token::unexpected;
+      }
+    }
+    return value_ == 0 ? Token::zero : Token::number;
+  }
+
+  constexpr Token scan_literal(char delimiter) {
+    delimiter_ = delimiter;
+    literal_begin_ = pos_;
+    literal_length_ = 0;
+    while (pos_ < text_.size()) {
+      if (read() == delimiter) {
+        if (pos_ == text_.size() || text_[pos_] != delimiter) return Token::literal;
+        read();
+      }
+      ++literal_length_;
+    }
+    return Token::unterminated;
+  }
+
+  constexpr char read() {
+    last_read_ = pos_;
+    return text_[pos_++];
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t last_read_ = 0;
+  std::size_t token_start_ = 0;
+  Token token_ = Token::end;
+  bool held_ = false;
+  std::int64_t value_ = 0;
+  std::size_t literal_begin_ = 0;
+  std::size_t literal_length_ = 0;
+  char delimiter_ = '\'';
+};
+
+// Recursive descent over the tokens; the first error stops it and every
+// caller returns at once.
+template <std::size_t Capacity>
+class Parser {
+ public:
+  constexpr explicit Parser(ParsedLayout<Capacity>& out) : out_(out), lexer_(out.text) {}
+
+  constexpr void parse() {
+    if (lexer_.next() != Token::left_paren) {
+      fail(kMissingLeftParen);
+    } else {
+      int root = add({.kind = LayoutKind::group, .source = lexer_.token_start()});
+      if (!failed()) parse_group_items(root);
+    }
+    out_.last_read = lexer_.last_read();
+  }
+
+ private:
+  constexpr bool failed() const { return !out_.error.empty(); }
+
+  constexpr int fail(std::string_view message) {
+    if (!failed()) {
+      out_.error = message;
+      out_.error_point = lexer_.last_read();
+    }
+    return kNoChild;
+  }
+
+  constexpr int fail_on(Token t) {
+    if (t == Token::end) return fail(kUnexpectedEnd);
+    if (t == Token::unterminated) return fail(kUnterminatedLiteral);
+    return fail(kUnexpectedElement);
+  }
+
+  constexpr int add(const LayoutItem& item) {
+    if (out_.count == Capacity) return fail(kTooManyItems);
+    out_.items[out_.count] = item;
+    return static_cast<int>(out_.count++);
+  }
+
+  constexpr LayoutItem& at(int index) { return out_.items[static_cast<std::size_t>(index)]; }
+
+  // Reads the items of a group up to its closing parenthesis. A comma
+  // between items may be left out.
+  constexpr void parse_group_items(int group) {
+    int last_child = kNoChild;
+    for (Token t = lexer_.next(); t != Token::right_paren;) {
+      const int child = parse_item(t);
+      if (failed()) return;
+      (last_child == kNoChild ? at(group).first_child : at(last_child).next_sibling) = child;
+      last_child = child;
+      t = lexer_.next();
+      if (t == Token::comma) t = lexer_.next();
+    }
+  }
+
+  constexpr int parse_item(Token t) {
+    const std::size_t start = lexer_.token_start();
+    switch (t) {
+      case Token::number: return parse_repeated(lexer_.value(), start);
+      case Token::left_paren: return parse_group(1, start);
+      case Token::slash: return add({.kind = LayoutKind::record_break, .source = start});
+      case Token::letter_x: return add({.kind = LayoutKind::position_skip, .source = start});
+      case Token::literal:
+        return add({.kind = LayoutKind::literal,
+                    .delimiter = lexer_.delimiter(),
+                    .text_begin = lexer_.literal_begin(),
+                    .text_length = lexer_.literal_length(),
+                    .source = start});
+      case Token::letter_i:
+      case Token::letter_f:
+      case Token::letter_a: return parse_field(t, 1);
+      default: return fail_on(t);
+    }
+  }
+
+  // A positive number in front of a slash, a group, X or a data field.
+  constexpr int parse_repeated(std::int32_t count, std::size_t start) {
+    const Token t = lexer_.next();
+    switch (t) {
+      case Token::slash:
+        return add({.kind = LayoutKind::record_break, .repeat = count, .source = start});
+      case Token::left_paren: return parse_group(count, start);
+      case Token::letter_x:
+        return add({.kind = LayoutKind::position_skip, .repeat = count, .source = start});
+      case Token::letter_i:
+      case Token::letter_f:
+      case Token::letter_a: return parse_field(t, count);
+      default: return fail_on(t);
+    }
+  }
+
+  constexpr int parse_group(std::int32_t count, std::size_t start) {
+    const int group = add({.kind = LayoutKind::group, .repeat = count, .source = start});
+    if (!failed()) parse_group_items(group);
+    return group;
+  }
+
+  // A width or digit count; -1 after a failure.
+  constexpr std::int32_t required_count(std::string_view missing) {
+    const Token t = lexer_.next();
+    if (t == Token::number || t == Token::zero) return lexer_.value();
+    if (t == Token::end || t == Token::unterminated) return fail_on(t);
+    return fail(missing);
+  }
+
+  constexpr int parse_field(Token letter, std::int32_t count) {
+    LayoutItem item{.repeat = count, .source = lexer_.token_start()};
+    if (letter == Token::letter_a) {
+      item.kind = LayoutKind::text_field;
+      const Token t = lexer_.next();
+      item.width = (t == Token::number || t == Token::zero) ? lexer_.value() : -1;
+      if (item.width < 0) lexer_.unlex();
+    } else if (letter == Token::letter_i) {
+      item.kind = LayoutKind::integer_field;
+      item.width = required_count(kWidthRequired);
+      if (failed()) return kNoChild;
+      if (lexer_.next() == Token::period) {
+        item.digits = required_count(kUnexpectedElement);
+        if (item.width != 0 && item.digits > item.width) return fail(kMinimumExceedsWidth);
+      } else {
+        lexer_.unlex();
+      }
+    } else {
+      item.kind = LayoutKind::real_field;
+      item.width = required_count(kWidthRequired);
+      if (failed()) return kNoChild;
+      const Token t = lexer_.next();
+      if (t == Token::end) return fail_on(t);
+      if (t != Token::period) return fail(kPeriodRequired);
+      item.digits = required_count(kUnexpectedElement);
+    }
+    if (failed()) return kNoChild;
+    return add(item);
+  }
+
+  ParsedLayout<Capacity>& out_;
+  Lexer lexer_;
+};
+
+}  // namespace layout_detail
+
+// Parses `text` into `out`, which holds at most Capacity items; a layout
+// needing more is refused with kTooManyItems.
+template <std::size_t Capacity>
+constexpr void parse_layout(std::string_view text, ParsedLayout<Capacity>& out) {
+  out.text = text;
+  out.count = 0;
+  out.error = {};
+  layout_detail::Parser<Capacity>(out).parse();
+}
 
 }  // namespace orbcalc

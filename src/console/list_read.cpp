@@ -1,38 +1,33 @@
 #include <algorithm>
+#include <charconv>
 #include <cstring>
-#include <string>
 
+#include "console/error_print.hpp"
 #include "console/list_reader.hpp"
 #include "console/runtime.hpp"
-#include "console/statement_state.hpp"
+#include "console/text.hpp"
 
 namespace orbcalc {
 namespace {
 
 constexpr std::size_t kSavedStringCapacity = 300;
 constexpr std::int32_t kMaxRepeatCount = 200000000;
-constexpr std::int64_t kMaxIntegerMagnitude = 2147483647;
 
 constexpr std::string_view kBadInteger = "Bad integer for item %d in list input";
 constexpr std::string_view kIntegerOverflow = "Integer overflow while reading item %d";
 constexpr std::string_view kZeroRepeat = "Zero repeat count in item %d of list input";
 constexpr std::string_view kRepeatOverflow = "Repeat count overflow in item %d of list input";
+constexpr std::string_view kWrongType = "Read type %s where %s was expected for item %d";
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
 bool is_whitespace(int c) { return c == ' ' || c == '\t' || c == '\r' || c == kLineEnd; }
 bool is_quote(int c) { return c == '\'' || c == '"'; }
-
-ListReader reader;
 
 }  // namespace
 
 bool is_terminator(int c) { return is_whitespace(c) || c == '/' || c == ',' || c == kEndOfInput; }
 
-// The reasons of the reader carry the item number in place of "%d".
-void ListReader::bad_value(std::string_view layout) const {
-  std::string reason(layout);
-  reason.replace(reason.find("%d"), 2, std::to_string(item_number_));
-  generate_error(kBadValue, reason);
+void ListReader::bad_value(std::string_view reason) const {
+  generate_error(kBadValue, message(reason, {item_number_}));
 }
 
 void ListReader::end_of_file() const { generate_error(kEndOfFile); }
@@ -68,15 +63,12 @@ void ListReader::eat_separator() {
 
 void ListReader::free_saved() {
   saved_type_ = Saved::none;
-  saved_string_.clear();
-  if (saved_string_.capacity() > kSavedStringCapacity) {
-    std::string fresh;
-    fresh.reserve(kSavedStringCapacity);
-    saved_string_.swap(fresh);
-  }
+  saved_length_ = 0;
+  // A long text does not keep its memory after its statement.
+  if (saved_.capacity() > kSavedStringCapacity) saved_.release();
 }
 
-void ListReader::list_formatted_read(const TransferItem& item) {
+void ListReader::list_formatted_read(const Item& item) {
   ++item_number_;
   if (first_item_) {
     first_item_ = false;
@@ -98,7 +90,7 @@ void ListReader::list_formatted_read(const TransferItem& item) {
     if (input_complete_) return;
     repeat_count_ = 1;
   }
-  read_value(item.type);
+  read_value(type_of(item));
   store(item);
   if (--repeat_count_ == 0) free_saved();
 }
@@ -121,14 +113,14 @@ int ListReader::read_digits(int c) {
 
 void ListReader::convert_repeat() {
   std::int32_t r = 0;
-  for (char digit : saved_string_) {
-    int d = digit - '0';
-    if (r > kMaxRepeatCount / 10 || kMaxRepeatCount - d < 10 * r) bad_value(kRepeatOverflow);
-    r = 10 * r + d;
+  const std::string_view digits = saved_string();
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), r).ec != std::errc{} ||
+      r > kMaxRepeatCount) {
+    bad_value(kRepeatOverflow);
   }
   if (r == 0) bad_value(kZeroRepeat);
   repeat_count_ = r;
-  saved_string_.clear();
+  saved_length_ = 0;
 }
 
 bool ListReader::begin_value(int& c) {
@@ -176,15 +168,13 @@ void ListReader::end_integer(int c, bool negative) {
 }
 
 void ListReader::read_list_integer(bool negative) {
-  std::int64_t magnitude = 0;
-  for (char digit : saved_string_) {
-    int d = digit - '0';
-    if (magnitude > kMaxIntegerMagnitude / 10 || kMaxIntegerMagnitude - d < 10 * magnitude) {
-      bad_value(kIntegerOverflow);
-    }
-    magnitude = 10 * magnitude + d;
+  // The magnitude must fit, so the most negative value is refused too.
+  std::int32_t magnitude = 0;
+  const std::string_view digits = saved_string();
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), magnitude).ec != std::errc{}) {
+    bad_value(kIntegerOverflow);
   }
-  saved_integer_ = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+  saved_integer_ = negative ? -magnitude : magnitude;
   saved_type_ = Saved::integer;
 }
 
@@ -237,31 +227,30 @@ void ListReader::read_quoted(int quote) {
   }
 }
 
-void ListReader::store(const TransferItem& item) const {
+// The saved value goes to the item, whose type is the one it was read as.
+void ListReader::store(const Item& item) const {
   switch (saved_type_) {
     case Saved::none: return;
-    case Saved::integer: std::memcpy(item.address, &saved_integer_, sizeof saved_integer_); return;
-    case Saved::real: std::memcpy(item.address, &saved_real_, sizeof saved_real_); return;
+    case Saved::integer: *std::get<std::int32_t*>(item) = saved_integer_; return;
+    case Saved::real: std::memcpy(std::get<float*>(item), &saved_real_, sizeof saved_real_); return;
     case Saved::character: {
-      char* text = static_cast<char*>(item.address);
-      std::size_t n = std::min(saved_string_.size(), item.length);
-      std::memcpy(text, saved_string_.data(), n);
-      std::fill(text + n, text + item.length, ' ');
+      std::span<char> text = std::get<std::span<char>>(item);
+      std::size_t n = std::min(saved_length_, text.size());
+      if (n > 0) std::memcpy(text.data(), saved_.data(), n);
+      std::fill(text.begin() + static_cast<std::ptrdiff_t>(n), text.end(), ' ');
       return;
     }
   }
 }
 
-void ListReader::hand_out_copy(const TransferItem& item) {
+void ListReader::hand_out_copy(const Item& item) {
   if (saved_type_ == Saved::none) return;
   ItemType saved = saved_type_ == Saved::integer ? ItemType::integer
                    : saved_type_ == Saved::real  ? ItemType::real
                                                  : ItemType::character;
-  if (saved != item.type) {
-    std::string reason = "Read type " + std::string(type_name(saved)) + " where " +
-                         std::string(type_name(item.type)) + " was expected for item " +
-                         std::to_string(item_number_);
-    generate_error(kBadValue, reason);
+  if (saved != type_of(item)) {
+    generate_error(kBadValue, message(kWrongType, {type_name(saved), type_name(type_of(item)),
+                                                   item_number_}));
   }
   store(item);
 }
@@ -274,9 +263,5 @@ void ListReader::finish_list_read() {
   } while (c != kLineEnd && c != kEndOfInput);
   pushed_ = 0;
 }
-
-void begin_read(InputUnit& unit) { reader.begin(unit); }
-void read_item(const TransferItem& item) { reader.list_formatted_read(item); }
-void end_read() { reader.finish_list_read(); }
 
 }  // namespace orbcalc

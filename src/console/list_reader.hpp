@@ -6,11 +6,11 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
+#include "console/byte_buffer.hpp"
 #include "console/input_unit.hpp"
-#include "console/statement.hpp"
+#include "console/item.hpp"
 
 namespace orbcalc {
 
@@ -19,7 +19,7 @@ class ListReader {
   // st_read: a new statement starts on a fresh line.
   void begin(InputUnit& unit);
   // One item of the statement.
-  void list_formatted_read(const TransferItem& item);
+  void list_formatted_read(const Item& item);
   // st_read_done: the rest of the line is discarded.
   void finish_list_read();
 
@@ -35,13 +35,18 @@ class ListReader {
     assert(pushed_ < pushback_.size());
     pushback_[pushed_++] = c;
   }
-  void push_char(int c) { saved_string_ += static_cast<char>(c); }
+  void push_char(int c) {
+    saved_.reserve(saved_length_ + 1);
+    saved_.data()[saved_length_++] = static_cast<char>(c);
+  }
+  std::string_view saved_string() const { return {saved_.data(), saved_length_}; }
 
   void eat_whitespace();
   void eat_separator();
   void free_saved();
 
-  [[noreturn]] void bad_value(std::string_view layout) const;
+  // Ends the run with this reason, its "%d" the item number.
+  [[noreturn]] void bad_value(std::string_view reason) const;
   [[noreturn]] void end_of_file() const;
 
   // Reading values. A null value leaves saved_type_ at Saved::none.
@@ -60,7 +65,7 @@ class ListReader {
   void read_quoted(int quote);
   // The digits of a number; returns the character that followed them.
   int read_digits(int c);
-  // The repeat count in saved_string_, read when its asterisk is met.
+  // The repeat count in the saved string, read when its asterisk is met.
   void convert_repeat();
   void read_list_integer(bool negative);
   // The real forms.
@@ -68,8 +73,8 @@ class ListReader {
   void parse_exceptional(int c, bool negative);
   void expect_letters(std::string_view letters, std::string_view failure);
 
-  void store(const TransferItem& item) const;
-  void hand_out_copy(const TransferItem& item);
+  void store(const Item& item) const;
+  void hand_out_copy(const Item& item);
 
   InputUnit* unit_ = nullptr;
   int item_number_ = 0;
@@ -80,7 +85,10 @@ class ListReader {
   std::int32_t saved_integer_ = 0;
   // Kept as bits, so a NaN's payload reaches the item untouched.
   std::uint32_t saved_real_ = 0;
-  std::string saved_string_;
+  // The text of the value being read; after it is read, its digits or its
+  // characters.
+  ByteBuffer saved_;
+  std::size_t saved_length_ = 0;
   std::array<int, 3> pushback_{};
   std::size_t pushed_ = 0;
 };

@@ -1,47 +1,28 @@
 #include "console/output_stream.hpp"
 
+#include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "console/runtime.hpp"
 
 namespace orbcalc {
-namespace {
-constexpr std::size_t kStagingSize = 16384;
-}
-
-OutputStream::OutputStream(StdStream handle)
-    : handle_(handle), buffer_(std::make_unique_for_overwrite<char[]>(kStagingSize)),
-      capacity_(kStagingSize) {}
 
 char* OutputStream::salloc_w(std::size_t n) {
-  if (pending_ + n > capacity_) {
+  if (pending_ + n > buffer_.capacity()) {
     int error = flush_stream();
-    if (error != 0) generate_error(kOsError, runtime_platform().error_text(error));
-    if (n > capacity_) {
-      // A single reservation larger than the staging buffer gets a buffer
-      // of its own size; nothing is pending at this point.
-      try {
-        buffer_ = std::make_unique_for_overwrite<char[]>(n);
-      } catch (const std::bad_alloc&) {
-        os_error(kMemoryAllocationFailed);
-      }
-      capacity_ = n;
-    }
+    if (error != 0) generate_error(kOsError, platform_.error_text(error));
+    buffer_.reserve(std::max(n, kStagingSize));
   }
-  char* reserved = buffer_.get() + pending_;
+  char* reserved = buffer_.data() + pending_;
   pending_ += n;
   return reserved;
 }
 
-void OutputStream::sfree() { flush_stream(); }
-
 int OutputStream::flush_stream() {
-  Platform& platform = runtime_platform();
   std::size_t written = 0;
   int error = 0;
   while (written < pending_) {
-    IoResult r = platform.write(handle_, {buffer_.get() + written, pending_ - written});
+    IoResult r = platform_.write(handle_, {buffer_.data() + written, pending_ - written});
     if (r.error != 0) {
       error = r.error;
       break;
@@ -49,9 +30,16 @@ int OutputStream::flush_stream() {
     written += r.count;
   }
   if (written > 0) {
-    std::memmove(buffer_.get(), buffer_.get() + written, pending_ - written);
+    std::memmove(buffer_.data(), buffer_.data() + written, pending_ - written);
     pending_ -= written;
   }
+  return error;
+}
+
+int OutputStream::close() {
+  int error = flush_stream();
+  buffer_.release();
+  pending_ = 0;
   return error;
 }
 

@@ -4,15 +4,15 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 
+#include "console/byte_buffer.hpp"
 #include "console/platform.hpp"
 
 namespace orbcalc {
 
 class OutputStream {
  public:
-  explicit OutputStream(StdStream handle);
+  OutputStream(Platform& platform, StdStream handle) : platform_(platform), handle_(handle) {}
 
   // Reserves n bytes after the pending ones and returns where they go.
   // When they do not fit and the pending bytes still cannot be written,
@@ -20,20 +20,23 @@ class OutputStream {
   char* salloc_w(std::size_t n);
 
   // Releases the reservation: all pending bytes go to the system at once.
-  void sfree();
+  void sfree() { flush_stream(); }
 
   // Hands every pending byte to the system with as many writes as it
   // takes. On a failed write the unwritten bytes stay pending for the
   // next attempt and the system's error code is returned; 0 on success.
   int flush_stream();
 
-  // Forgets the pending bytes, for output the system has refused for good.
-  void discard_pending() { pending_ = 0; }
+  // Closes the stream: pending bytes are handed over as flush_stream does,
+  // and the staging buffer is given back. Returns the error of the flush.
+  int close();
 
  private:
+  Platform& platform_;
   StdStream handle_;
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_;
+  // Allocated at the first reservation; one larger than the staging size
+  // gets a buffer of its own size.
+  ByteBuffer buffer_;
   std::size_t pending_ = 0;
 };
 

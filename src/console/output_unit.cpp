@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "console/runtime.hpp"
 
@@ -10,14 +11,9 @@ namespace {
 constexpr std::string_view kRecordTerminator = "\r\n";
 }
 
-OutputUnit::OutputUnit(int number, StdStream handle, std::size_t record_limit)
-    : number_(number), stream_(handle), record_(record_limit) {}
-
 char* OutputUnit::write_block(std::size_t n) {
   std::size_t end = position_ + n;
-  if (n > record_.limit() - position_ || !record_.reserve(end)) {
-    generate_error(kWritePastRecord);
-  }
+  if (n > record_.limit() - position_ || !record_.reserve(end)) generate_error(kWritePastRecord);
   char* bytes = record_.data();
   if (position_ > extent_) std::fill(bytes + extent_, bytes + position_, ' ');
   char* block = bytes + position_;
@@ -38,6 +34,12 @@ void OutputUnit::next_record() {
               kRecordTerminator.size());
   stream_.sfree();
   start_record();
+}
+
+int OutputUnit::close() {
+  record_.release();
+  start_record();
+  return stream_.close();
 }
 
 }  // namespace orbcalc

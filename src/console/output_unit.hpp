@@ -3,18 +3,17 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 
+#include "console/byte_buffer.hpp"
 #include "console/output_stream.hpp"
-#include "console/record_buffer.hpp"
 
 namespace orbcalc {
 
 class OutputUnit {
  public:
-  OutputUnit(int number, StdStream handle, std::size_t record_limit);
+  OutputUnit(Platform& platform, StdStream handle, std::size_t record_limit)
+      : stream_(platform, handle), record_(record_limit) {}
 
-  int number() const { return number_; }
   OutputStream& stream() { return stream_; }
 
   // Starts a fresh, empty record.
@@ -33,10 +32,13 @@ class OutputUnit {
   // stream, and starts a fresh record.
   void next_record();
 
+  // Hands over what is pending and gives the buffers back; the system's
+  // error code when output was refused (and is now lost), or 0.
+  int close();
+
  private:
-  int number_;
   OutputStream stream_;
-  RecordBuffer record_;
+  ByteBuffer record_;
   std::size_t position_ = 0;
   std::size_t extent_ = 0;
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -43,11 +44,7 @@ int descriptor(StdStream stream) {
 // Reads a hexadecimal number at `at`, leaving `at` on the byte after it.
 std::uintptr_t parse_hex(const char*& at, const char* end) {
   std::uintptr_t value = 0;
-  for (; at != end; ++at) {
-    int digit = *at >= '0' && *at <= '9' ? *at - '0' : *at >= 'a' && *at <= 'f' ? *at - 'a' + 10 : -1;
-    if (digit < 0) break;
-    value = value * 16 + static_cast<std::uintptr_t>(digit);
-  }
+  at = std::from_chars(at, end, value, 16).ptr;
   return value;
 }
 

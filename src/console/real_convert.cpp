@@ -9,6 +9,8 @@
 #include <limits>
 #include <system_error>
 
+#include "console/text.hpp"
+
 namespace orbcalc {
 namespace {
 
@@ -71,7 +73,7 @@ Mantissa read_mantissa(std::string_view text) {
       after_period = true;
       continue;
     }
-    assert(c >= '0' && c <= '9');
+    assert(is_digit(c));
     // Zeros in front of the number are skipped only before the period;
     // after it they are accumulated like any digit, and so lower K.
     if (mantissa.d == 0 && c == '0' && !after_period) continue;
@@ -95,10 +97,12 @@ std::int64_t read_exponent(std::string_view text, std::int64_t limit) {
   assert(text.size() >= 2 && (text.front() == '+' || text.front() == '-'));
   std::int64_t magnitude = 0;
   for (const char c : text.substr(1)) {
-    assert(c >= '0' && c <= '9');
-    magnitude = magnitude > limit / 10 ? limit + 1 : magnitude * 10 + (c - '0');
+    assert(is_digit(c));
+    if (!append_digit(magnitude, c - '0', limit)) {
+      magnitude = limit;
+      break;
+    }
   }
-  magnitude = std::min(magnitude, limit);
   return text.front() == '-' ? -magnitude : magnitude;
 }
 

@@ -5,6 +5,7 @@
 
 #include "console/list_reader.hpp"
 #include "console/real_convert.hpp"
+#include "console/text.hpp"
 
 namespace orbcalc {
 namespace {
@@ -19,17 +20,9 @@ constexpr std::uint32_t kFractionMask = 0x007FFFFFu;
 // The fraction field of a NaN typed as the bare letters.
 constexpr std::uint32_t kDefaultNanFraction = 0xEA46Bu;
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
 bool is_sign(int c) { return c == '+' || c == '-'; }
 bool is_exponent_letter(int c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
-int lower(int c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
-bool starts_exceptional(int c) { return lower(c) == 'i' || lower(c) == 'n'; }
-
-int hex_digit_value(int c) {
-  if (is_digit(c)) return c - '0';
-  if (lower(c) >= 'a' && lower(c) <= 'f') return lower(c) - 'a' + 10;
-  return -1;
-}
+bool starts_exceptional(int c) { return to_lower(c) == 'i' || to_lower(c) == 'n'; }
 
 }  // namespace
 
@@ -71,7 +64,7 @@ void ListReader::read_real() {
 // already in the saved string. The exponent is recorded as "e" and a
 // sign, "+" when none was typed.
 void ListReader::scan_real_number(int c) {
-  bool seen_period = saved_string_.find('.') != std::string::npos;
+  bool seen_period = saved_string().find('.') != std::string_view::npos;
   while (is_digit(c) || c == '.') {
     if (c == '.') {
       if (seen_period) bad_value(kBadReal);
@@ -95,13 +88,13 @@ void ListReader::scan_real_number(int c) {
   }
   if (!is_terminator(c)) bad_value(kBadReal);
   unget_char(c);
-  saved_real_ = std::bit_cast<std::uint32_t>(convert_real(saved_string_));
+  saved_real_ = std::bit_cast<std::uint32_t>(convert_real(saved_string()));
   saved_type_ = Saved::real;
 }
 
 void ListReader::expect_letters(std::string_view letters, std::string_view failure) {
   for (char letter : letters) {
-    if (lower(next_char()) != letter) bad_value(failure);
+    if (to_lower(next_char()) != letter) bad_value(failure);
   }
 }
 
@@ -110,13 +103,13 @@ void ListReader::expect_letters(std::string_view letters, std::string_view failu
 // next item.
 void ListReader::parse_exceptional(int c, bool negative) {
   std::uint32_t bits = negative ? kSignBit : 0;
-  if (lower(c) == 'i') {
+  if (to_lower(c) == 'i') {
     expect_letters("nf", kBadInfinity);
     int after = next_char();
-    if (lower(after) == 'i') {
+    if (to_lower(after) == 'i') {
       expect_letters("nity", kBadInfinity);
     } else {
-      unget_char(lower(after));
+      unget_char(to_lower(after));
     }
     bits |= kExponentAllOnes;
   } else {

@@ -1,12 +1,9 @@
 #include "console/runtime.hpp"
 
-#include <charconv>
-#include <string>
-
+#include "console/console.hpp"
 #include "console/error_print.hpp"
 #include "console/fpu.hpp"
 #include "console/platform.hpp"
-#include "console/units.hpp"
 
 namespace orbcalc {
 namespace {
@@ -14,53 +11,23 @@ namespace {
 constexpr std::string_view kSourceUnit = "orbcalc";
 constexpr std::string_view kTracebackNotice =
     "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
-constexpr int kNoLine = 0;
-constexpr int kNoUnit = -1;
-
-struct RuntimeState {
-  Platform* platform = nullptr;
-  bool started = false;
-  bool fatal_guard = false;
-  int locus_line = kNoLine;
-  int locus_unit = kNoUnit;
-  int argc = 0;
-  char** argv = nullptr;
-};
-
-RuntimeState state;
 
 }  // namespace
 
-void runtime_start(int argc, char** argv, Platform& platform, std::size_t record_limit) {
-  state = RuntimeState{.platform = &platform, .argc = argc, .argv = argv};
-  init_units(record_limit);
+void runtime_start(int, char**, Platform& platform, std::size_t record_limit) {
+  start_console(platform, record_limit);
   init_fpu();
   platform.install_fault_handler();
-  state.started = true;
 }
 
 void runtime_start(int argc, char** argv) { runtime_start(argc, argv, system_platform()); }
 
-bool runtime_started() { return state.started; }
+Platform& runtime_platform() { return console().platform(); }
 
-Platform& runtime_platform() { return state.platform != nullptr ? *state.platform : system_platform(); }
+int runtime_stop() { return console().close_units(); }
 
-int runtime_stop() {
-  state.started = false;
-  return close_units();
-}
-
-void set_locus(int line) {
-  state.locus_line = line;
-  state.locus_unit = kNoUnit;
-}
-
-void set_current_unit(int unit) { state.locus_unit = unit; }
-
-void clear_locus() {
-  state.locus_line = kNoLine;
-  state.locus_unit = kNoUnit;
-}
+void set_locus(int line) { console().set_locus(line); }
+void set_current_unit(int unit) { console().set_current_unit(unit); }
 
 void stop_run() {
   // Output the system still refuses at the end is lost output: the run
@@ -90,29 +57,29 @@ void runtime_error(std::string_view reason) {
   show_locus();
   // Output refused now is lost; the run ends as a failure all the same,
   // and reporting it would only fail once more.
-  close_units();
+  console().close_units();
   error_print("Merovan runtime error: %s\n", {reason});
   sys_exit(kStatusRunError);
 }
 
 void os_error(std::string_view reason) {
   recursion_check();
-  close_units();
+  console().close_units();
   show_locus();
-  std::string system_text = runtime_platform().error_text(runtime_platform().out_of_memory_error());
-  error_print("Operating system error: %s\n%s\n", {system_text, reason});
+  Platform& platform = runtime_platform();
+  error_print("Operating system error: %s\n%s\n",
+              {platform.error_text(platform.out_of_memory_error()), reason});
   sys_exit(kStatusMemory);
 }
 
 void show_locus() {
-  if (state.locus_line != kNoLine) {
-    if (state.locus_unit != kNoUnit) {
-      char unit[16];
-      char* end = std::to_chars(unit, unit + sizeof unit, state.locus_unit).ptr;
-      error_print("At line %d of file %s (Unit %s)\n",
-                  {state.locus_line, kSourceUnit, std::string_view(unit, static_cast<std::size_t>(end - unit))});
+  const Console& locus = console();
+  if (locus.locus_line() != Console::kNoLine) {
+    if (locus.locus_unit() != Console::kNoUnit) {
+      error_print("At line %d of file %s (Unit %d)\n",
+                  {locus.locus_line(), kSourceUnit, locus.locus_unit()});
     } else {
-      error_print("At line %d of file %s", {state.locus_line, kSourceUnit});
+      error_print("At line %d of file %s", {locus.locus_line(), kSourceUnit});
       error_print("\n");
     }
   }
@@ -120,14 +87,13 @@ void show_locus() {
 }
 
 void recursion_check() {
-  if (state.fatal_guard) sys_exit(kStatusRecursion);
-  state.fatal_guard = true;
+  if (!console().enter_fatal_path()) sys_exit(kStatusRecursion);
 }
 
 void handle_fpe(std::string_view fault_name) {
   error_print("Exception: %s\n", {fault_name});
   show_locus();
-  flush_units_from_fault();
+  console().flush_from_fault();
   runtime_platform().exit_from_fault(kStatusFault);
   __builtin_unreachable();  // the platform's exits do not return
 }

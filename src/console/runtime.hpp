@@ -37,14 +37,14 @@ enum ExitStatus : int {
   kStatusFault = 95,
 };
 
-// Fixes the run settings, creates console units 5, 6 and 0 on the
-// platform's standard streams, sets the floating-point environment and
-// installs the fault handler. Calling it again starts afresh, which is what
-// tests do to run many dialogues in one process.
+// Makes a fresh console on the platform, with console units 5, 6 and 0
+// on its standard streams, sets the floating-point environment and
+// installs the fault handler. The arguments are not used. Calling it again
+// starts afresh with a new console, which is what tests do to run many
+// dialogues in one process.
 void runtime_start(int argc, char** argv, Platform& platform,
                    std::size_t record_limit = kRecordLengthLimit);
 void runtime_start(int argc, char** argv);
-bool runtime_started();
 
 // Closes the console units. Returns the system's error code when output
 // still held could not be handed over, or 0.
@@ -53,11 +53,11 @@ int runtime_stop();
 // The platform every console unit and every diagnostic goes through.
 Platform& runtime_platform();
 
-// The statement locus: set before a console statement starts, cleared when
-// it has finished without failure.
+// Records the line number of the console statement about to start in the
+// statement locus.
 void set_locus(int line);
+// Records the unit the statement in progress works on.
 void set_current_unit(int unit);
-void clear_locus();
 
 [[noreturn]] void stop_run();
 [[noreturn]] void generate_error(int kind, std::string_view detail = {});

@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
 
-#include "console/statement.hpp"
 #include "model/atom_index.hpp"
-#include "model/input_prompts.hpp"
 #include "model/molmodel.hpp"
+#include "run/dialogue.hpp"
 
 namespace orbcalc {
 
 void hetero() {
-  write_statement(77, prompts::kHeteroHeader);
+  using namespace dialogue;
+  write_statement(kHeteroHeader);
   // A null item repeats the previous triple's value; before the first
   // triple the indices are 0, which no atom has, and the value is 0.
   std::int32_t row = 0;
@@ -21,11 +20,10 @@ void hetero() {
   std::int32_t p = 0;
   for (std::int32_t trips = std::max(molmodel.nhet, 0); trips > 0; --trips) {
     ++p;
-    write_statement(80, prompts::kNumberedPrompt, p);
-    read_statement(81, row, column, value);
-    std::string parameter = " of hetero parameter " + std::to_string(p);
-    check_atom_index(81, row, "Row" + parameter);
-    check_atom_index(81, column, "Column" + parameter);
+    write_statement(kHeteroPrompt, p);
+    read_statement(kReadHetero, row, column, value);
+    check_atom_index(kReadHetero, row, "Row of hetero parameter %d", p);
+    check_atom_index(kReadHetero, column, "Column of hetero parameter %d", p);
     hmat(row, column) = value;
     hmat(column, row) = value;
   }

@@ -2,15 +2,13 @@
 
 #include <array>
 #include <span>
-#include <string>
 
-#include "console/runtime.hpp"
-#include "console/statement.hpp"
+#include "console/error_print.hpp"
 #include "model/hetero.hpp"
 #include "model/molmodel.hpp"
 #include "model/secdet.hpp"
 #include "report/pout.hpp"
-#include "run/prompts.hpp"
+#include "run/dialogue.hpp"
 #include "solver/diag.hpp"
 #include "solver/incre.hpp"
 
@@ -21,44 +19,49 @@ constexpr std::size_t kNameLength = 40;
 // The final answer is read and thrown away; a short text takes any answer.
 constexpr std::size_t kFinalAnswerLength = 1;
 
+constexpr std::string_view kTooManyAtoms = "Number of atoms %d exceeds the limit of %d";
+constexpr std::string_view kNotConverged =
+    "orbcalc: the diagonalisation stopped without converging; the table shows where it stopped";
+
 }  // namespace
 
 void orbcalc_main() {
-  using namespace prompts;
+  using namespace dialogue;
   // A null answer leaves the name as it starts: all blanks.
   std::array<char, kNameLength> name;
   name.fill(' ');
   std::array<char, kFinalAnswerLength> final_answer{};
 
-  write_statement(12, kBanner);
-  write_statement(13, kAskName);
-  read_statement(14, std::span<char>(name));
-  write_statement(15, kAskAtoms);
-  read_statement(16, molmodel.natom);
+  write_statement(kBanner);
+  write_statement(kAskName);
+  read_statement(kReadName, std::span<char>(name));
+  write_statement(kAskAtoms);
+  read_statement(kReadAtoms, molmodel.natom);
   // The record has room for 30 atoms; more would solve outside it.
   if (molmodel.natom > kMaxAtoms) {
-    reject_answer(16, "Number of atoms " + std::to_string(molmodel.natom) +
-                          " exceeds the limit of " + std::to_string(kMaxAtoms));
+    reject_answer(kReadAtoms, message(kTooManyAtoms, {molmodel.natom, kMaxAtoms}));
   }
-  write_statement(17, kAskBonds);
-  read_statement(18, molmodel.nbond);
-  write_statement(19, kAskElectrons);
-  read_statement(20, molmodel.nelec);
-  write_statement(21, kAskHeteroCount);
-  read_statement(22, molmodel.nhet);
+  write_statement(kAskBonds);
+  read_statement(kReadBonds, molmodel.nbond);
+  write_statement(kAskElectrons);
+  read_statement(kReadElectrons, molmodel.nelec);
+  write_statement(kAskHeteroCount);
+  read_statement(kReadHeteroCount, molmodel.nhet);
 
   secdet();
   if (molmodel.nhet > 0) hetero();
 
-  write_statement(28, kNameEcho, std::span<char>(name));
-  write_statement(29, kCountEcho, molmodel.natom, molmodel.nbond);
-  diag();
+  write_statement(kNameEcho, std::span<char>(name));
+  write_statement(kCountEcho, molmodel.natom, molmodel.nbond);
+  // A run whose iteration cannot settle still prints its table: the values
+  // that would not converge show there as they stand.
+  if (diag() == DiagResult::not_converged) warn(kNotConverged);
   incre();
   pout();
 
-  write_statement(35, kAskAnyKey);
-  read_statement(36, std::span<char>(final_answer));
-  set_locus(47);
+  write_statement(kAskAnyKey);
+  read_statement(kReadFinalAnswer, std::span<char>(final_answer));
+  set_locus(kStopLine);
   stop_run();
 }
 

@@ -1,17 +1,12 @@
 #include "solver/diag.hpp"
 
-#include "console/runtime.hpp"
 #include "solver/extended.hpp"
 #include "solver/jacobi.hpp"
 
 namespace orbcalc {
 
-void diag() {
-  // A run whose iteration cannot settle still prints its table: the
-  // values that would not converge show there as they stand.
-  if (!jacobi<Extended>().converged) {
-    warn("orbcalc: the diagonalisation stopped without converging; the table shows where it stopped");
-  }
+DiagResult diag() {
+  return jacobi<Extended>().converged ? DiagResult::converged : DiagResult::not_converged;
 }
 
 }  // namespace orbcalc

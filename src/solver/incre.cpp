@@ -3,12 +3,11 @@
 #include <utility>
 
 #include "model/molmodel.hpp"
-#include "solver/block_order.hpp"
 
 namespace orbcalc {
 
 void incre() {
-  const int order = block_order();
+  const int order = atom_block();
   for (int i = 1; i <= order; ++i) {
     float best = hmat(i, i);
     int p = i;

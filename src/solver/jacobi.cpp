@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "model/molmodel.hpp"
-#include "solver/block_order.hpp"
 #include "solver/soft_extended.hpp"
 
 namespace orbcalc {
@@ -110,7 +109,7 @@ void rotate(int j, int k, int order) {
 
 template <class Ext>
 JacobiOutcome jacobi() {
-  const int order = block_order();
+  const int order = atom_block();
   JacobiOutcome outcome;
   for (int i = 1; i <= order; ++i) vmat(i, i) = 1.0f;
 

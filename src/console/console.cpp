@@ -1,0 +1,85 @@
+#include "console/console.hpp"
+
+#include <cassert>
+#include <optional>
+
+#include "console/runtime.hpp"
+
+namespace orbcalc {
+namespace {
+
+// The one console of the process.
+std::optional<Console> the_console;
+
+}  // namespace
+
+Console::Console(Platform& platform, std::size_t record_limit)
+    : platform_(platform),
+      input_(platform, StdStream::input, record_limit),
+      output_(platform, StdStream::output, record_limit),
+      error_output_(platform, StdStream::error, record_limit) {}
+
+OutputUnit& Console::output_unit(int number) {
+  assert(number == kOutputUnit || number == kErrorUnit);
+  return number == kErrorUnit ? error_output_ : output_;
+}
+
+void Console::begin_statement(int unit, Direction direction) {
+  set_current_unit(unit);
+  direction_ = direction;
+}
+
+void Console::st_write(int unit, const LayoutView& layout) {
+  begin_statement(unit, Direction::writing);
+  writer_.begin(output_unit(unit), layout);
+}
+
+void Console::st_write(int unit, std::string_view layout) {
+  begin_statement(unit, Direction::writing);
+  parse_format(layout, pool_);
+  writer_.begin(output_unit(unit), pool_.view());
+}
+
+void Console::st_write_done() {
+  writer_.end();
+  direction_ = Direction::none;
+  clear_locus();
+}
+
+void Console::st_read(int unit) {
+  assert(unit == kInputUnit);
+  begin_statement(unit, Direction::reading);
+  reader_.begin(input_);
+}
+
+void Console::st_read_done() {
+  reader_.finish_list_read();
+  direction_ = Direction::none;
+  clear_locus();
+}
+
+void Console::transfer(const Item& item) {
+  if (direction_ == Direction::writing) {
+    writer_.write_item(item);
+  } else {
+    reader_.list_formatted_read(item);
+  }
+}
+
+int Console::close_units() {
+  input_.close();
+  int error = output_.close();
+  int error_of_unit0 = error_output_.close();
+  return error != 0 ? error : error_of_unit0;
+}
+
+Console& console() {
+  if (!the_console) runtime_start(0, nullptr);
+  return *the_console;
+}
+
+Console& start_console(Platform& platform, std::size_t record_limit) {
+  return the_console.emplace(platform, record_limit);
+}
+
+}  // namespace orbcalc

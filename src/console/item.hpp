@@ -1,0 +1,29 @@
+// The items of a console statement: a 4-byte integer, a 4-byte real or a
+// text, each given by where it lives, so that a read can store into it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <variant>
+
+namespace orbcalc {
+
+// In the order of the alternatives of Item.
+enum class ItemType { integer, real, character };
+
+using Item = std::variant<std::int32_t*, float*, std::span<char>>;
+
+inline ItemType type_of(const Item& item) { return static_cast<ItemType>(item.index()); }
+
+// The type word of a diagnostic.
+constexpr std::string_view type_name(ItemType type) {
+  switch (type) {
+    case ItemType::integer: return "INTEGER";
+    case ItemType::real: return "REAL";
+    case ItemType::character: return "CHARACTER";
+  }
+  return "";
+}
+
+}  // namespace orbcalc
