@@ -53,6 +53,7 @@ inline constexpr std::string_view kLayoutMessages[] = {
     "Nonnegative width required in format",
     "Period required in format",
     "Minimum digits exceeds field width",
+    "Too many items in format",
     "Exhausted data descriptors in format",
     "Expected %s for item %d in formatted transfer, got %s",
 };

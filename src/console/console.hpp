@@ -58,7 +58,7 @@ class Console {
   int close_units();
 
   // Output held for standard output is written out from a fault handler.
-  void flush_from_fault() { output_.stream().flush_stream(); }
+  void flush_from_fault() { output_.flush_stream(); }
 
  private:
   enum class Direction { none, writing, reading };

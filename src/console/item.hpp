@@ -18,12 +18,8 @@ inline ItemType type_of(const Item& item) { return static_cast<ItemType>(item.in
 
 // The type word of a diagnostic.
 constexpr std::string_view type_name(ItemType type) {
-  switch (type) {
-    case ItemType::integer: return "INTEGER";
-    case ItemType::real: return "REAL";
-    case ItemType::character: return "CHARACTER";
-  }
-  return "";
+  constexpr std::string_view kNames[] = {"INTEGER", "REAL", "CHARACTER"};
+  return kNames[static_cast<int>(type)];
 }
 
 }  // namespace orbcalc

@@ -8,22 +8,16 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <string_view>
 
-#include "console/text.hpp"
+#include "console/layout_lexer.hpp"
 
 namespace orbcalc {
 
+// The data fields last, in the order of ItemType.
 enum class LayoutKind : std::uint8_t {
-  group,
-  literal,
-  position_skip,
-  record_break,
-  integer_field,
-  real_field,
-  text_field,
+  group, literal, position_skip, record_break, integer_field, real_field, text_field
 };
 
 inline constexpr int kNoChild = -1;
@@ -91,95 +85,6 @@ struct ParsedLayout {
 
 namespace layout_detail {
 
-enum class Token {
-  left_paren, right_paren, comma, slash, period, zero, number, literal,
-  letter_i, letter_f, letter_a, letter_x, end, unterminated, unexpected,
-};
-
-class Lexer {
- public:
-  constexpr explicit Lexer(std::string_view text) : text_(text) {}
-
-  constexpr Token next() {
-    if (held_) {
-      held_ = false;
-      return token_;
-    }
-    token_ = scan();
-    return token_;
-  }
-  // Gives the last token back; the next call returns it again.
-  constexpr void unlex() { held_ = true; }
-
-  constexpr std::int32_t value() const { return static_cast<std::int32_t>(value_); }
-  constexpr std::size_t literal_begin() const { return literal_begin_; }
-  constexpr std::size_t literal_length() const { return literal_length_; }
-  constexpr char delimiter() const { return delimiter_; }
-  constexpr std::size_t token_start() const { return token_start_; }
-  constexpr std::size_t last_read() const { return last_read_; }
-
- private:
-  constexpr Token scan() {
-    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
-    token_start_ = pos_;
-    if (pos_ == text_.size()) return Token::end;
-    // Descriptor letters are recognised in either case.
-    const char c = static_cast<char>(to_upper(read()));
-    switch (c) {
-      case '(': return Token::left_paren;
-      case ')': return Token::right_paren;
-      case ',': return Token::comma;
-      case '/': return Token::slash;
-      case '.': return Token::period;
-      case 'I': return Token::letter_i;
-      case 'F': return Token::letter_f;
-      case 'A': return Token::letter_a;
-      case 'X': return Token::letter_x;
-      case '\'':
-      case '"': return scan_literal(c);
-      default: break;
-    }
-    if (!is_digit(c)) return Token::unexpected;
-    value_ = c - '0';
-    while (pos_ < text_.size() && is_digit(text_[pos_])) {
-      if (!append_digit(value_, read() - '0', std::numeric_limits<std::int32_t>::max())) {
-        return Token::unexpected;
-      }
-    }
-    return value_ == 0 ? Token::zero : Token::number;
-  }
-
-  constexpr Token scan_literal(char delimiter) {
-    delimiter_ = delimiter;
-    literal_begin_ = pos_;
-    literal_length_ = 0;
-    while (pos_ < text_.size()) {
-      if (read() == delimiter) {
-        if (pos_ == text_.size() || text_[pos_] != delimiter) return Token::literal;
-        read();
-      }
-      ++literal_length_;
-    }
-    return Token::unterminated;
-  }
-
-  constexpr char read() {
-    last_read_ = pos_;
-    return text_[pos_++];
-  }
-
-  std::string_view text_;
-  std::size_t pos_ = 0;
-  std::size_t last_read_ = 0;
-  std::size_t token_start_ = 0;
-  Token token_ = Token::end;
-  bool held_ = false;
-  std::int64_t value_ = 0;
-  std::size_t literal_begin_ = 0;
-  std::size_t literal_length_ = 0;
-  char delimiter_ = '\'';
-};
-
 // Recursive descent over the tokens; the first error stops it and every
 // caller returns at once.
 template <std::size_t Capacity>
@@ -191,10 +96,10 @@ class Parser {
     if (lexer_.next() != Token::left_paren) {
       fail(kMissingLeftParen);
     } else {
-      int root = add({.kind = LayoutKind::group, .source = lexer_.token_start()});
+      int root = add({.kind = LayoutKind::group, .source = lexer_.token_start});
       if (!failed()) parse_group_items(root);
     }
-    out_.last_read = lexer_.last_read();
+    out_.last_read = lexer_.last_read;
   }
 
  private:
@@ -203,7 +108,7 @@ class Parser {
   constexpr int fail(std::string_view message) {
     if (!failed()) {
       out_.error = message;
-      out_.error_point = lexer_.last_read();
+      out_.error_point = lexer_.last_read;
     }
     return kNoChild;
   }
@@ -237,7 +142,7 @@ class Parser {
   }
 
   constexpr int parse_item(Token t) {
-    const std::size_t start = lexer_.token_start();
+    const std::size_t start = lexer_.token_start;
     switch (t) {
       case Token::number: return parse_repeated(lexer_.value(), start);
       case Token::left_paren: return parse_group(1, start);
@@ -245,9 +150,9 @@ class Parser {
       case Token::letter_x: return add({.kind = LayoutKind::position_skip, .source = start});
       case Token::literal:
         return add({.kind = LayoutKind::literal,
-                    .delimiter = lexer_.delimiter(),
-                    .text_begin = lexer_.literal_begin(),
-                    .text_length = lexer_.literal_length(),
+                    .delimiter = lexer_.delimiter,
+                    .text_begin = lexer_.literal_begin,
+                    .text_length = lexer_.literal_length,
                     .source = start});
       case Token::letter_i:
       case Token::letter_f:
@@ -287,7 +192,7 @@ class Parser {
   }
 
   constexpr int parse_field(Token letter, std::int32_t count) {
-    LayoutItem item{.repeat = count, .source = lexer_.token_start()};
+    LayoutItem item{.repeat = count, .source = lexer_.token_start};
     if (letter == Token::letter_a) {
       item.kind = LayoutKind::text_field;
       const Token t = lexer_.next();

@@ -10,12 +10,9 @@ namespace {
 constexpr std::string_view kExhausted = "Exhausted data descriptors in format";
 constexpr std::string_view kTypeMismatch = "Expected %s for item %d in formatted transfer, got %s";
 
+// The data fields stand in LayoutKind in the order of ItemType.
 ItemType field_type(const LayoutItem& field) {
-  switch (field.kind) {
-    case LayoutKind::integer_field: return ItemType::integer;
-    case LayoutKind::real_field: return ItemType::real;
-    default: return ItemType::character;
-  }
+  return static_cast<ItemType>(static_cast<int>(field.kind) - static_cast<int>(LayoutKind::integer_field));
 }
 
 }  // namespace

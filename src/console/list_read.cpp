@@ -62,7 +62,7 @@ void ListReader::eat_separator() {
 }
 
 void ListReader::free_saved() {
-  saved_type_ = Saved::none;
+  saved_type_.reset();
   saved_length_ = 0;
   // A long text does not keep its memory after its statement.
   if (saved_.capacity() > kSavedStringCapacity) saved_.release();
@@ -175,7 +175,7 @@ void ListReader::read_list_integer(bool negative) {
     bad_value(kIntegerOverflow);
   }
   saved_integer_ = negative ? -magnitude : magnitude;
-  saved_type_ = Saved::integer;
+  saved_type_ = ItemType::integer;
 }
 
 void ListReader::read_character() {
@@ -204,11 +204,11 @@ void ListReader::read_unquoted(int c) {
     c = next_char();
   }
   unget_char(c);
-  saved_type_ = Saved::character;
+  saved_type_ = ItemType::character;
 }
 
 void ListReader::read_quoted(int quote) {
-  saved_type_ = Saved::character;
+  saved_type_ = ItemType::character;
   for (;;) {
     int c = next_char();
     if (c == kEndOfInput) {
@@ -229,11 +229,11 @@ void ListReader::read_quoted(int quote) {
 
 // The saved value goes to the item, whose type is the one it was read as.
 void ListReader::store(const Item& item) const {
-  switch (saved_type_) {
-    case Saved::none: return;
-    case Saved::integer: *std::get<std::int32_t*>(item) = saved_integer_; return;
-    case Saved::real: std::memcpy(std::get<float*>(item), &saved_real_, sizeof saved_real_); return;
-    case Saved::character: {
+  if (!saved_type_) return;
+  switch (*saved_type_) {
+    case ItemType::integer: *std::get<std::int32_t*>(item) = saved_integer_; return;
+    case ItemType::real: std::memcpy(std::get<float*>(item), &saved_real_, sizeof saved_real_); return;
+    case ItemType::character: {
       std::span<char> text = std::get<std::span<char>>(item);
       std::size_t n = std::min(saved_length_, text.size());
       if (n > 0) std::memcpy(text.data(), saved_.data(), n);
@@ -244,13 +244,9 @@ void ListReader::store(const Item& item) const {
 }
 
 void ListReader::hand_out_copy(const Item& item) {
-  if (saved_type_ == Saved::none) return;
-  ItemType saved = saved_type_ == Saved::integer ? ItemType::integer
-                   : saved_type_ == Saved::real  ? ItemType::real
-                                                 : ItemType::character;
-  if (saved != type_of(item)) {
-    generate_error(kBadValue, message(kWrongType, {type_name(saved), type_name(type_of(item)),
-                                                   item_number_}));
+  if (!saved_type_) return;
+  if (*saved_type_ != type_of(item)) {
+    generate_error(kBadValue, message(kWrongType, {type_name(*saved_type_), type_name(type_of(item)), item_number_}));
   }
   store(item);
 }

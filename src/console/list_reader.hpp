@@ -6,6 +6,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "console/byte_buffer.hpp"
@@ -24,8 +25,6 @@ class ListReader {
   void finish_list_read();
 
  private:
-  enum class Saved { none, integer, real, character };
-
   // Characters, with up to three given back.
   int next_char() {
     if (pushed_ > 0) return pushback_[--pushed_];
@@ -49,7 +48,7 @@ class ListReader {
   [[noreturn]] void bad_value(std::string_view reason) const;
   [[noreturn]] void end_of_file() const;
 
-  // Reading values. A null value leaves saved_type_ at Saved::none.
+  // Reading values. A null value leaves saved_type_ empty.
   void read_value(ItemType type);
   // Takes the first character of a value into c; false for a null value.
   bool begin_value(int& c);
@@ -81,7 +80,7 @@ class ListReader {
   bool first_item_ = true;
   bool input_complete_ = false;
   std::int32_t repeat_count_ = 1;
-  Saved saved_type_ = Saved::none;
+  std::optional<ItemType> saved_type_;
   std::int32_t saved_integer_ = 0;
   // Kept as bits, so a NaN's payload reaches the item untouched.
   std::uint32_t saved_real_ = 0;

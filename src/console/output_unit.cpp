@@ -27,19 +27,50 @@ void OutputUnit::move_character_position(std::size_t n) {
 }
 
 void OutputUnit::next_record() {
-  char* bytes = stream_.salloc_w(extent_);
+  char* bytes = salloc_w(extent_);
   if (extent_ > 0) std::memcpy(bytes, record_.data(), extent_);
-  stream_.sfree();
-  std::memcpy(stream_.salloc_w(kRecordTerminator.size()), kRecordTerminator.data(),
-              kRecordTerminator.size());
-  stream_.sfree();
+  sfree();
+  std::memcpy(salloc_w(kRecordTerminator.size()), kRecordTerminator.data(), kRecordTerminator.size());
+  sfree();
   start_record();
 }
 
+char* OutputUnit::salloc_w(std::size_t n) {
+  if (pending_ + n > staging_.capacity()) {
+    int error = flush_stream();
+    if (error != 0) generate_error(kOsError, platform_.error_text(error));
+    staging_.reserve(std::max(n, kStagingSize));
+  }
+  char* reserved = staging_.data() + pending_;
+  pending_ += n;
+  return reserved;
+}
+
+int OutputUnit::flush_stream() {
+  std::size_t written = 0;
+  int error = 0;
+  while (written < pending_) {
+    IoResult r = platform_.write(handle_, {staging_.data() + written, pending_ - written});
+    if (r.error != 0) {
+      error = r.error;
+      break;
+    }
+    written += r.count;
+  }
+  if (written > 0) {
+    std::memmove(staging_.data(), staging_.data() + written, pending_ - written);
+    pending_ -= written;
+  }
+  return error;
+}
+
 int OutputUnit::close() {
+  int error = flush_stream();
   record_.release();
+  staging_.release();
   start_record();
-  return stream_.close();
+  pending_ = 0;
+  return error;
 }
 
 }  // namespace orbcalc

@@ -89,7 +89,7 @@ void ListReader::scan_real_number(int c) {
   if (!is_terminator(c)) bad_value(kBadReal);
   unget_char(c);
   saved_real_ = std::bit_cast<std::uint32_t>(convert_real(saved_string()));
-  saved_type_ = Saved::real;
+  saved_type_ = ItemType::real;
 }
 
 void ListReader::expect_letters(std::string_view letters, std::string_view failure) {
@@ -131,7 +131,7 @@ void ListReader::parse_exceptional(int c, bool negative) {
     bits |= kExponentAllOnes | fraction;
   }
   saved_real_ = bits;
-  saved_type_ = Saved::real;
+  saved_type_ = ItemType::real;
 }
 
 }  // namespace orbcalc
