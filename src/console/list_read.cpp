@@ -30,8 +30,6 @@ void ListReader::bad_value(std::string_view reason) const {
   generate_error(kBadValue, message(reason, {item_number_}));
 }
 
-void ListReader::end_of_file() const { generate_error(kEndOfFile); }
-
 void ListReader::begin(InputUnit& unit) {
   unit_ = &unit;
   item_number_ = 0;
@@ -77,7 +75,7 @@ void ListReader::list_formatted_read(const Item& item) {
     free_saved();
     eat_whitespace();
     int c = next_char();
-    if (c == kEndOfInput) end_of_file();
+    if (c == kEndOfInput) generate_error(kEndOfFile);
     unget_char(c);
   } else if (input_complete_) {
     return;
@@ -129,7 +127,7 @@ bool ListReader::begin_value(int& c) {
     unget_char(c);
     return false;
   }
-  if (c == kEndOfInput) end_of_file();
+  if (c == kEndOfInput) generate_error(kEndOfFile);
   return true;
 }
 

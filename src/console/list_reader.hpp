@@ -46,7 +46,6 @@ class ListReader {
 
   // Ends the run with this reason, its "%d" the item number.
   [[noreturn]] void bad_value(std::string_view reason) const;
-  [[noreturn]] void end_of_file() const;
 
   // Reading values. A null value leaves saved_type_ empty.
   void read_value(ItemType type);
