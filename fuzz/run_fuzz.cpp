@@ -25,6 +25,8 @@
 
 #include "fuzz_check.hpp"
 #include "model/molmodel.hpp"
+#include "run/dialogue.hpp"
+#include "run/orbcalc.hpp"
 #include "support/console_harness.hpp"
 
 namespace orbcalc::fuzzing {
@@ -37,17 +39,20 @@ using testing::RunResult;
 // cheap, since a line stops growing at the limit.
 constexpr std::size_t kRecordLimit = 4096;
 constexpr int kNoSpace = 28;
-constexpr std::string_view kNotConverged =
-    "orbcalc: the diagonalisation stopped without converging; the table shows where it stopped\n";
-constexpr std::string_view kBanner = " ***  Hueckel Molecular Orbital Calculation  ***\r\n";
+constexpr std::string_view kBannerLine = " ***  Hueckel Molecular Orbital Calculation  ***\r\n";
 
+using namespace dialogue;
 struct ReadLine {
   int line;
   std::int64_t items;
 };
-constexpr ReadLine kReadLines[] = {{14, 1}, {16, 1}, {18, 1}, {20, 1}, {22, 1}, {36, 1}, {59, 2}, {81, 3}};
-constexpr int kWriteLines[] = {12, 13, 15, 17, 19, 21, 28, 29, 35, 55, 58, 77, 80, 195, 201, 202, 215, 217};
-constexpr int kStopLine = 47;
+constexpr ReadLine kReadLines[] = {{kReadName.line, 1},        {kReadAtoms.line, 1},       {kReadBonds.line, 1},
+                                   {kReadElectrons.line, 1},   {kReadHeteroCount.line, 1}, {kReadFinalAnswer.line, 1},
+                                   {kReadBond.line, 2},        {kReadHetero.line, 3}};
+constexpr const WriteStatement* kWrites[] = {&kBanner,      &kAskName,      &kAskAtoms,    &kAskBonds,  &kAskElectrons,
+                                             &kAskHeteroCount, &kNameEcho,  &kCountEcho,   &kAskAnyKey, &kBondHeader,
+                                             &kBondPrompt,  &kHeteroHeader, &kHeteroPrompt, &kHeading,   &kRootLine,
+                                             &kEmptyLine,   &kAtomLine,     &kBlockEnd};
 
 struct Run {
   RunResult result;
@@ -69,7 +74,9 @@ Run run(std::string_view input, std::size_t chunk, std::size_t output_budget = S
 // Standard error without the notice a run may give before it goes on.
 std::string_view diagnostics(const RunResult& result) {
   std::string_view errors = result.errors;
-  if (errors.starts_with(kNotConverged)) errors.remove_prefix(kNotConverged.size());
+  if (errors.starts_with(kNotConverged) && errors.substr(kNotConverged.size()).starts_with('\n')) {
+    errors.remove_prefix(kNotConverged.size() + 1);
+  }
   return errors;
 }
 
@@ -83,13 +90,13 @@ void check_read_failure(const RunErrorReport& report, const ReadLine& read) {
             reason);
     return;
   }
-  if (read.line == 16) {
+  if (read.line == kReadAtoms.line) {
     require(matches(kAtomCountRefused, reason, &numbers) && numbers[0] > kMaxAtoms,
             "only a count above 30 atoms is refused", reason);
-  } else if (read.line == 59) {
+  } else if (read.line == kReadBond.line) {
     require(!matching_pattern(kBondIndexRefused, reason, &numbers).empty() && !is_atom_index(static_cast<std::int32_t>(numbers[1])),
             "a bond is refused only for an index outside 1 to 30", reason);
-  } else if (read.line == 81) {
+  } else if (read.line == kReadHetero.line) {
     require(!matching_pattern(kHeteroIndexRefused, reason, &numbers).empty() && !is_atom_index(static_cast<std::int32_t>(numbers[1])),
             "a hetero parameter is refused only for an index outside 1 to 30", reason);
   } else {
@@ -115,7 +122,7 @@ void check_finished_record() {
 void check_whole_run(const Run& r) {
   const RunResult& result = r.result;
   require_whole_records(r.writes);
-  require(result.output.starts_with(kBanner), "every run starts with the banner", result.output);
+  require(result.output.starts_with(kBannerLine), "every run starts with the banner", result.output);
   if (result.status == kStatusNormal) {
     require(diagnostics(result).empty(), "a normal end writes no diagnostic", result.errors);
     return;
@@ -137,7 +144,8 @@ void check_lost_output(const Run& lost, const Run& whole) {
   RunErrorReport report = parse_run_error(diagnostics(result));
   if (report.reason == "system error 28") {
     bool at_write = report.unit == kOutputUnit &&
-                    std::find(std::begin(kWriteLines), std::end(kWriteLines), report.line) != std::end(kWriteLines);
+                    std::any_of(std::begin(kWrites), std::end(kWrites),
+                                [&](const WriteStatement* w) { return w->line == report.line; });
     bool at_stop = report.unit == -1 && report.line == kStopLine;
     require(at_write || at_stop, "lost output is reported at a write or at the stop", result.errors);
     return;

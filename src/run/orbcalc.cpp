@@ -20,8 +20,6 @@ constexpr std::size_t kNameLength = 40;
 constexpr std::size_t kFinalAnswerLength = 1;
 
 constexpr std::string_view kTooManyAtoms = "Number of atoms %d exceeds the limit of %d";
-constexpr std::string_view kNotConverged =
-    "orbcalc: the diagonalisation stopped without converging; the table shows where it stopped";
 
 }  // namespace
 
