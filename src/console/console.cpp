@@ -19,31 +19,22 @@ Console::Console(Platform& platform, std::size_t record_limit)
       output_(platform, StdStream::output, record_limit),
       error_output_(platform, StdStream::error, record_limit) {}
 
-OutputUnit& Console::output_unit(int number) {
-  assert(number == kOutputUnit || number == kErrorUnit);
-  return number == kErrorUnit ? error_output_ : output_;
-}
-
 void Console::begin_statement(int unit, Direction direction) {
   set_current_unit(unit);
   direction_ = direction;
 }
 
+// Every write statement of the program goes to unit 6.
 void Console::st_write(int unit, const LayoutView& layout) {
+  assert(unit == kOutputUnit);
   begin_statement(unit, Direction::writing);
-  writer_.begin(output_unit(unit), layout);
+  writer_.begin(output_, layout);
 }
 
 void Console::st_write(int unit, std::string_view layout) {
   begin_statement(unit, Direction::writing);
   parse_format(layout, pool_);
-  writer_.begin(output_unit(unit), pool_.view());
-}
-
-void Console::st_write_done() {
-  writer_.end();
-  direction_ = Direction::none;
-  clear_locus();
+  st_write(unit, pool_.view());
 }
 
 void Console::st_read(int unit) {
@@ -52,8 +43,12 @@ void Console::st_read(int unit) {
   reader_.begin(input_);
 }
 
-void Console::st_read_done() {
-  reader_.finish_list_read();
+void Console::end_statement() {
+  if (direction_ == Direction::writing) {
+    writer_.end();
+  } else {
+    reader_.finish_list_read();
+  }
   direction_ = Direction::none;
   clear_locus();
 }
@@ -67,7 +62,6 @@ void Console::transfer(const Item& item) {
 }
 
 int Console::close_units() {
-  input_.close();
   int error = output_.close();
   int error_of_unit0 = error_output_.close();
   return error != 0 ? error : error_of_unit0;

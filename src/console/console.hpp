@@ -47,10 +47,10 @@ class Console {
   void st_write(int unit, const LayoutView& layout);
   // A layout that is only known at run time, parsed into the pool.
   void st_write(int unit, std::string_view layout);
-  void st_write_done();
   void st_read(int unit);
-  void st_read_done();
   void transfer(const Item& item);
+  // st_write_done and st_read_done.
+  void end_statement();
 
   // Closes every unit, handing output still held to the system. Returns
   // the system's error code when some of it was refused (and is now lost),
@@ -63,7 +63,6 @@ class Console {
  private:
   enum class Direction { none, writing, reading };
 
-  OutputUnit& output_unit(int number);
   void begin_statement(int unit, Direction direction);
 
   Platform& platform_;

@@ -75,12 +75,6 @@ void InputUnit::append_to_line(std::span<const char> piece) {
   length_ += piece.size();
 }
 
-void InputUnit::close() {
-  staging_.release();
-  record_.release();
-  staged_begin_ = staged_end_ = length_ = position_ = 0;
-}
-
 namespace {
 
 bool is_blank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r'; }

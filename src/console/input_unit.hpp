@@ -40,9 +40,6 @@ class InputUnit {
   // many there were; the line end itself is left in place.
   std::size_t skip_blanks_in_line();
 
-  // Gives the buffers back; what was staged is dropped.
-  void close();
-
  private:
   // Bytes of the current line up to and including its LF, reading more
   // from the system when none is buffered. Empty at the end of the input.

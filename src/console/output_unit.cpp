@@ -64,13 +64,4 @@ int OutputUnit::flush_stream() {
   return error;
 }
 
-int OutputUnit::close() {
-  int error = flush_stream();
-  record_.release();
-  staging_.release();
-  start_record();
-  pending_ = 0;
-  return error;
-}
-
 }  // namespace orbcalc

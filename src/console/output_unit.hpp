@@ -37,9 +37,9 @@ class OutputUnit {
   // next attempt and the system's error code is returned; 0 on success.
   int flush_stream();
 
-  // Hands over what is pending and gives the buffers back; the system's
-  // error code when output was refused (and is now lost), or 0.
-  int close();
+  // Hands over what is pending; the system's error code when output was
+  // refused (and is now lost), or 0. The buffers go with the unit.
+  int close() { return flush_stream(); }
 
  private:
   // Reserves n staged bytes after the pending ones. When they do not fit

@@ -6,9 +6,9 @@ namespace orbcalc {
 
 void st_write(int unit, const LayoutView& layout) { console().st_write(unit, layout); }
 void st_write(int unit, std::string_view layout) { console().st_write(unit, layout); }
-void st_write_done() { console().st_write_done(); }
+void st_write_done() { console().end_statement(); }
 void st_read(int unit) { console().st_read(unit); }
-void st_read_done() { console().st_read_done(); }
+void st_read_done() { console().end_statement(); }
 
 void transfer_integer(std::int32_t& item) { console().transfer(&item); }
 void transfer_real(float& item) { console().transfer(&item); }
