@@ -25,7 +25,6 @@ struct LayoutText {
 
 namespace layout_detail {
 
-constexpr std::size_t decimal_digits(int n) { return n < 10 ? 1 : 1 + decimal_digits(n / 10); }
 
 // Parses with room for one item per byte, which no layout can exceed, then
 // keeps exactly the items it has.
@@ -51,18 +50,15 @@ consteval auto parse_when_built() {
 template <LayoutText Text>
 inline constexpr auto kLayout = layout_detail::parse_when_built<Text>();
 
-// Head, the decimal digits of count, then tail: a layout whose repeat count
-// is a constant of the program.
+// Head, the digit of count, then tail: a layout whose repeat count is a
+// constant of the program.
 template <LayoutText Head, int Count, LayoutText Tail>
 consteval auto with_count() {
-  constexpr std::size_t digits = layout_detail::decimal_digits(Count);
-  LayoutText<Head.size() + digits + Tail.size() + 1> joined;
+  static_assert(Count >= 1 && Count <= 9, "a repeat count of one digit");
+  LayoutText<Head.size() + 1 + Tail.size() + 1> joined;
   std::size_t at = 0;
   for (char c : Head.view()) joined.bytes[at++] = c;
-  for (int n = Count, i = 1; i <= static_cast<int>(digits); ++i, n /= 10) {
-    joined.bytes[at + digits - static_cast<std::size_t>(i)] = static_cast<char>('0' + n % 10);
-  }
-  at += digits;
+  joined.bytes[at++] = static_cast<char>('0' + Count);
   for (char c : Tail.view()) joined.bytes[at++] = c;
   return joined;
 }

@@ -93,12 +93,8 @@ class Parser {
   constexpr explicit Parser(ParsedLayout<Capacity>& out) : out_(out), lexer_(out.text) {}
 
   constexpr void parse() {
-    if (lexer_.next() != Token::left_paren) {
-      fail(kMissingLeftParen);
-    } else {
-      int root = add({.kind = LayoutKind::group, .source = lexer_.token_start});
-      if (!failed()) parse_group_items(root);
-    }
+    // The whole string is one group with repeat count 1.
+    lexer_.next() == Token::left_paren ? parse_group(1, lexer_.token_start) : fail(kMissingLeftParen);
     out_.last_read = lexer_.last_read;
   }
 
@@ -198,24 +194,20 @@ class Parser {
       const Token t = lexer_.next();
       item.width = (t == Token::number || t == Token::zero) ? lexer_.value() : -1;
       if (item.width < 0) lexer_.unlex();
-    } else if (letter == Token::letter_i) {
-      item.kind = LayoutKind::integer_field;
-      item.width = required_count(kWidthRequired);
-      if (failed()) return kNoChild;
-      if (lexer_.next() == Token::period) {
-        item.digits = required_count(kUnexpectedElement);
-        if (item.width != 0 && item.digits > item.width) return fail(kMinimumExceedsWidth);
-      } else {
-        lexer_.unlex();
-      }
     } else {
-      item.kind = LayoutKind::real_field;
+      // I takes ".m" if it follows; F requires ".d".
+      const bool integer = letter == Token::letter_i;
+      item.kind = integer ? LayoutKind::integer_field : LayoutKind::real_field;
       item.width = required_count(kWidthRequired);
       if (failed()) return kNoChild;
       const Token t = lexer_.next();
-      if (t == Token::end) return fail_on(t);
-      if (t != Token::period) return fail(kPeriodRequired);
+      if (t != Token::period && integer) {
+        lexer_.unlex();
+        return add(item);
+      }
+      if (t != Token::period) return t == Token::end ? fail_on(t) : fail(kPeriodRequired);
       item.digits = required_count(kUnexpectedElement);
+      if (integer && item.width != 0 && item.digits > item.width) return fail(kMinimumExceedsWidth);
     }
     if (failed()) return kNoChild;
     return add(item);
