@@ -24,22 +24,25 @@ constexpr NamedException kNamedExceptions[] = {
 
 constexpr std::string_view kUnknownPrefix = "Unknown exception 0x";
 
-// Long enough for the prefix and eight hexadecimal digits.
-std::array<char, 32> unknown_text;
-
 }  // namespace
 
-std::string_view exception_name(std::uint32_t code) {
+// Every name is shorter than the text, as is the prefix with eight digits.
+FaultName::FaultName(std::string_view name) : size_(std::min(name.size(), text_.size())) {
+  std::copy_n(name.data(), size_, text_.data());
+}
+
+FaultName exception_name(std::uint32_t code) {
   for (const NamedException& entry : kNamedExceptions) {
     if (entry.code == code) return entry.name;
   }
   return unknown_exception_name(code);
 }
 
-std::string_view unknown_exception_name(std::uint32_t code) {
-  char* digits = std::copy(kUnknownPrefix.begin(), kUnknownPrefix.end(), unknown_text.data());
+FaultName unknown_exception_name(std::uint32_t code) {
+  std::array<char, 32> text;
+  char* digits = std::copy(kUnknownPrefix.begin(), kUnknownPrefix.end(), text.data());
   char* end = write_capital_hex(digits, code);
-  return {unknown_text.data(), static_cast<std::size_t>(end - unknown_text.data())};
+  return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
 }  // namespace orbcalc

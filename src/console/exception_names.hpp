@@ -3,18 +3,33 @@
 // layer spells a fault it cannot name the same way.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 namespace orbcalc {
 
+// A fault's name, held in the object itself: nothing here allocates or
+// keeps state, so a fault handler may use it.
+class FaultName {
+ public:
+  FaultName(std::string_view name);
+  FaultName(const char* name) : FaultName(std::string_view(name)) {}
+  operator std::string_view() const { return {text_.data(), size_}; }
+  friend bool operator==(const FaultName& name, std::string_view text) { return std::string_view(name) == text; }
+
+ private:
+  std::array<char, 32> text_;
+  std::size_t size_;
+};
+
 // The name of the fault with this exception code; a code without a name
 // is spelled as unknown_exception_name spells it.
-std::string_view exception_name(std::uint32_t code);
+FaultName exception_name(std::uint32_t code);
 
 // "Unknown exception 0x" and the code in capital hexadecimal digits
-// without leading zeros. The text lives in static storage until the next
-// call: nothing here allocates, so a fault handler may call it.
-std::string_view unknown_exception_name(std::uint32_t code);
+// without leading zeros.
+FaultName unknown_exception_name(std::uint32_t code);
 
 }  // namespace orbcalc

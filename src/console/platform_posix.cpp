@@ -99,7 +99,7 @@ bool is_stack_overflow(const void* address) {
   return stack_low != 0 && at + kStackGuardReach >= stack_low && at < stack_low + kStackGuardReach;
 }
 
-std::string_view fault_name(int signo, const siginfo_t* info) {
+FaultName fault_name(int signo, const siginfo_t* info) {
   switch (signo) {
     case SIGSEGV: return is_stack_overflow(info->si_addr) ? "Stack overflow" : "Access Violation";
     case SIGBUS: return info->si_code == BUS_ADRALN ? "Data alignment" : "Page error";
