@@ -121,24 +121,6 @@ TEST(RealRead, RefusesMalformedRealsNamingTheItem) {
   }
 }
 
-TEST(RealRead, SharesRepeatCountsAndNullValuesWithTheOtherTypes) {
-  Triple copies = read_triple("2*1 0.5\n");
-  EXPECT_EQ(copies.i, 1);
-  EXPECT_EQ(copies.j, 1);
-  EXPECT_EQ(copies.x, 0.5f);
-  Triple repeated_real = read_triple("1 2 3*2.5\n");
-  EXPECT_EQ(repeated_real.x, 2.5f);
-  Triple null_real = read_triple("1 2 ,\n");
-  EXPECT_EQ(null_real.bits(), kUntouchedBits);
-  Triple null_copies = read_triple("1 2 4*\n");
-  EXPECT_EQ(null_copies.bits(), kUntouchedBits);
-  Triple slash = read_triple("1/ 2 3\n");
-  EXPECT_EQ(slash.j, -1);
-  EXPECT_EQ(slash.bits(), kUntouchedBits);
-  EXPECT_EQ(read_triple("3*1\n").reason, "Read type INTEGER where REAL was expected for item 3");
-  EXPECT_EQ(read_triple("1 2\n").reason, "End of file");
-}
-
 TEST(ListRead, RefusesLinesBeyondTheLengthLimit) {
   // The line end, LF or CR LF, is not part of the line and does not count.
   const std::string too_long = "Reading more data than the record size (RECL)";

@@ -143,22 +143,17 @@ int main(int argc, char** argv) {
   int first = 1;
   for (; first < argc && std::string_view(argv[first]).starts_with("--"); ++first) {
     std::string_view option = argv[first];
-    if (option == "--windows") {
-      windows = true;
-    } else if (option == "--no-memory-cap") {
-      memory_cap = false;
-    } else if (option.starts_with("--input=")) {
-      input = option.substr(8);
-    } else {
-      first = argc;  // an unknown option: show the usage
-    }
+    if (option == "--windows") windows = true;
+    else if (option == "--no-memory-cap") memory_cap = false;
+    else if (option.starts_with("--input=")) input = option.substr(8);
+    else first = argc;  // an unknown option: show the usage
   }
   if (argc - first < 2) {
     std::cerr << "usage: e2e_runner [--windows] [--no-memory-cap] [--input=FILE] PROGRAM [ARGUMENT...] CASE-FOLDER\n";
     return kBroken;
   }
-  const char* update_variable = std::getenv("ORBCALC_UPDATE_EXPECTED");
-  const bool update = update_variable != nullptr && std::string_view(update_variable) == "1";
+  const char* update_setting = std::getenv("ORBCALC_UPDATE_EXPECTED");
+  const bool update = update_setting != nullptr && update_setting == std::string_view("1");
   if (update && windows) {
     std::cerr << "expected files are updated from the build machine's program, not through an emulator\n";
     return kBroken;
@@ -183,10 +178,8 @@ int main(int argc, char** argv) {
   const std::string err_path = (scratch / "stderr").string();
 
   int pipe_ends[2] = {-1, -1};
-  if (setup.output == "closed-pipe") {
-    if (::pipe(pipe_ends) != 0) return kBroken;
-    ::close(pipe_ends[0]);
-  }
+  if (setup.output == "closed-pipe" && ::pipe(pipe_ends) != 0) return kBroken;
+  if (pipe_ends[0] >= 0) ::close(pipe_ends[0]);
 
   pid_t child = ::fork();
   if (child == 0) {
