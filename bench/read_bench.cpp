@@ -12,13 +12,14 @@
 #include "bench_support.hpp"
 #include "console/runtime.hpp"
 #include "console/statement.hpp"
+#include "run/dialogue.hpp"
 
 namespace orbcalc::bench {
 namespace {
 
-constexpr int kBondLine = 59;
-constexpr int kHeteroLine = 81;
-constexpr int kAtomCountLine = 16;
+constexpr ReadStatement kBondLine = dialogue::kReadBond;
+constexpr ReadStatement kHeteroLine = dialogue::kReadHetero;
+constexpr ReadStatement kAtomCountLine = dialogue::kReadAtoms;
 constexpr int kHeaderLines = 5;
 constexpr int kBondCountLine = 2;
 constexpr int kHeteroCountLine = 4;

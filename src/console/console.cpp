@@ -53,7 +53,7 @@ void Console::end_statement() {
   clear_locus();
 }
 
-void Console::transfer(const Item& item) {
+void Console::transfer(const TransferItem& item) {
   if (direction_ == Direction::writing) {
     writer_.write_item(item);
   } else {

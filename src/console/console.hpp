@@ -48,7 +48,7 @@ class Console {
   // A layout that is only known at run time, parsed into the pool.
   void st_write(int unit, std::string_view layout);
   void st_read(int unit);
-  void transfer(const Item& item);
+  void transfer(const TransferItem& item);
   // st_write_done and st_read_done.
   void end_statement();
 

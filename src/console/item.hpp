@@ -9,12 +9,12 @@
 
 namespace orbcalc {
 
-// In the order of the alternatives of Item.
+// In the order of the alternatives of TransferItem.
 enum class ItemType { integer, real, character };
 
-using Item = std::variant<std::int32_t*, float*, std::span<char>>;
+using TransferItem = std::variant<std::int32_t*, float*, std::span<char>>;
 
-inline ItemType type_of(const Item& item) { return static_cast<ItemType>(item.index()); }
+inline ItemType type_of(const TransferItem& item) { return static_cast<ItemType>(item.index()); }
 
 // The type word of a diagnostic.
 constexpr std::string_view type_name(ItemType type) {

@@ -26,14 +26,14 @@ void LayoutWriter::begin(OutputUnit& unit, const LayoutView& layout) {
   formatted_transfer(nullptr);
 }
 
-void LayoutWriter::write_item(const Item& item) {
+void LayoutWriter::write_item(const TransferItem& item) {
   ++item_number_;
   formatted_transfer(&item);
 }
 
 void LayoutWriter::end() { unit_->next_record(); }
 
-void LayoutWriter::render(const LayoutItem& field, const Item& item) {
+void LayoutWriter::render(const LayoutItem& field, const TransferItem& item) {
   if (field_type(field) != type_of(item)) {
     format_error(message(kTypeMismatch, {type_name(field_type(field)), item_number_,
                                          type_name(type_of(item))}),
@@ -67,7 +67,7 @@ void LayoutWriter::carry_out(const LayoutItem& control) {
   }
 }
 
-void LayoutWriter::formatted_transfer(const Item* item) {
+void LayoutWriter::formatted_transfer(const TransferItem* item) {
   for (;;) {
     const LayoutItem* next = cursor_.next_format();
     if (next == nullptr) {

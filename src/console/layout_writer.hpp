@@ -16,16 +16,16 @@ class LayoutWriter {
   // st_write: a fresh record, then the layout up to its first data field.
   void begin(OutputUnit& unit, const LayoutView& layout);
   // One item of the statement.
-  void write_item(const Item& item);
+  void write_item(const TransferItem& item);
   // st_write_done: the current record is emitted with its terminator.
   void end();
 
  private:
   // Runs the layout until it needs an item it does not have: once with no
   // item when the statement opens, then once per item.
-  void formatted_transfer(const Item* item);
+  void formatted_transfer(const TransferItem* item);
   void carry_out(const LayoutItem& control);
-  void render(const LayoutItem& field, const Item& item);
+  void render(const LayoutItem& field, const TransferItem& item);
 
   OutputUnit* unit_ = nullptr;
   LayoutView layout_;

@@ -66,7 +66,7 @@ void ListReader::free_saved() {
   if (saved_.capacity() > kSavedStringCapacity) saved_.release();
 }
 
-void ListReader::list_formatted_read(const Item& item) {
+void ListReader::list_formatted_read(const TransferItem& item) {
   ++item_number_;
   if (first_item_) {
     first_item_ = false;
@@ -226,7 +226,7 @@ void ListReader::read_quoted(int quote) {
 }
 
 // The saved value goes to the item, whose type is the one it was read as.
-void ListReader::store(const Item& item) const {
+void ListReader::store(const TransferItem& item) const {
   if (!saved_type_) return;
   switch (*saved_type_) {
     case ItemType::integer: *std::get<std::int32_t*>(item) = saved_integer_; return;
@@ -241,7 +241,7 @@ void ListReader::store(const Item& item) const {
   }
 }
 
-void ListReader::hand_out_copy(const Item& item) {
+void ListReader::hand_out_copy(const TransferItem& item) {
   if (!saved_type_) return;
   if (*saved_type_ != type_of(item)) {
     generate_error(kBadValue, message(kWrongType, {type_name(*saved_type_), type_name(type_of(item)), item_number_}));

@@ -20,7 +20,7 @@ class ListReader {
   // st_read: a new statement starts on a fresh line.
   void begin(InputUnit& unit);
   // One item of the statement.
-  void list_formatted_read(const Item& item);
+  void list_formatted_read(const TransferItem& item);
   // st_read_done: the rest of the line is discarded.
   void finish_list_read();
 
@@ -71,8 +71,8 @@ class ListReader {
   void parse_exceptional(int c, bool negative);
   void expect_letters(std::string_view letters, std::string_view failure);
 
-  void store(const Item& item) const;
-  void hand_out_copy(const Item& item);
+  void store(const TransferItem& item) const;
+  void hand_out_copy(const TransferItem& item);
 
   InputUnit* unit_ = nullptr;
   int item_number_ = 0;

@@ -28,13 +28,13 @@
 #include <thread>
 
 #include "console/runtime.hpp"
+#include "run/dialogue.hpp"
 
 namespace {
 
 // The lowest 64 KiB of the address space are never mapped.
 constexpr std::uintptr_t kUnmappedAddress = 16;
 constexpr DWORD kUnnamedException = 0x2A;
-constexpr int kReadStatementLine = 14;
 constexpr int kFailed = 3;
 
 [[noreturn]] void write_to_unmapped_memory() {
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
   orbcalc::runtime_start(argc, argv);
   if (check == "access_violation") write_to_unmapped_memory();
   if (check == "access_violation_in_read") {
-    orbcalc::set_locus(kReadStatementLine);
+    orbcalc::set_locus(orbcalc::dialogue::kReadName.line);
     orbcalc::set_current_unit(orbcalc::kInputUnit);
     write_to_unmapped_memory();
   }

@@ -1,5 +1,5 @@
-// Real values in free-form reads: their syntax, the infinity and NaN
-// spellings, and where the reader hands them on.
+// Free-form reads: real values, their infinity and NaN spellings, and the
+// limits of an input line. The other answer forms are end-to-end cases.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/statement.hpp"
+#include "run/dialogue.hpp"
 #include "support/console_harness.hpp"
 
 namespace orbcalc {
@@ -25,9 +26,11 @@ struct Triple {
   std::uint32_t bits() const { return std::bit_cast<std::uint32_t>(x); }
 };
 
-Triple read_triple(std::string input) {
+Triple read_triple(std::string input, std::size_t record_limit = kRecordLengthLimit, int read_error = 0) {
   Triple t;
-  RunResult result = run_console(std::move(input), [&] { read_statement(81, t.i, t.j, t.x); });
+  testing::MemoryPlatform platform(std::move(input));
+  platform.fail_reads(read_error);
+  RunResult result = run_console(platform, [&] { read_statement(dialogue::kReadHetero, t.i, t.j, t.x); }, record_limit);
   if (result.status != -1) {
     std::size_t at = result.errors.find("Merovan runtime error: ");
     t.reason = result.errors.substr(at + 23);
@@ -72,17 +75,18 @@ TEST(RealRead, ReadsInfinitiesAndNans) {
       {"-inf", 0xFF800000u},        {"+iNfInItY", 0x7F800000u}, {"nan", 0x7F8EA46Bu},
       {"-NaN", 0xFF8EA46Bu},        {"nan(7fffff)", 0x7FFFFFFFu}, {"nan(1)", 0x7F800001u},
       {"nan()", 0x7F800000u},       {"nan(0)", 0x7F800000u},    {"-nan(800000)", 0xFF800000u},
-      {"nan(123456789)", 0x7FC56789u},
+      {"nan(123456789)", 0x7FC56789u}, {"NAN", 0x7F8EA46Bu},        {"nan(A)", 0x7F80000Au},
+      {"NaN(AbCdEf)", 0x7FABCDEFu}, {"-nAn(F)", 0xFF80000Fu},
   };
   expect_values(cases);
 }
 
 TEST(RealRead, LeavesTheCharacterAfterAnInfinityForTheNextItem) {
   float x = 0, y = 0;
-  RunResult result = run_console("infx 5\n", [&] { read_statement(81, x, y); });
+  RunResult result = run_console("infx 5\n", [&] { read_statement(dialogue::kReadHetero, x, y); });
   // The "x" given back is no separator, so the next value is malformed.
   EXPECT_NE(result.errors.find("Bad real number in item 2 of list input"), std::string::npos);
-  RunResult spaced = run_console("inf 5\n", [&] { read_statement(81, x, y); });
+  RunResult spaced = run_console("inf 5\n", [&] { read_statement(dialogue::kReadHetero, x, y); });
   EXPECT_EQ(spaced.status, -1);
   EXPECT_EQ(y, 5.0f);
 }
@@ -109,6 +113,8 @@ TEST(RealRead, RefusesMalformedRealsNamingTheItem) {
       {"nax", "Bad not-a-number in item 3 of list input"},
       {"nan(12g)", "Bad not-a-number in item 3 of list input"},
       {"nan(12", "Bad not-a-number in item 3 of list input"},
+      {"NAN(G)", "Bad not-a-number in item 3 of list input"},
+      {"nam", "Bad not-a-number in item 3 of list input"},
       {"0*1.5", "Zero repeat count in item 3 of list input"},
   };
   for (const Case& c : cases) {
@@ -116,22 +122,32 @@ TEST(RealRead, RefusesMalformedRealsNamingTheItem) {
   }
 }
 
-TEST(RealRead, SharesRepeatCountsAndNullValuesWithTheOtherTypes) {
-  Triple copies = read_triple("2*1 0.5\n");
-  EXPECT_EQ(copies.i, 1);
-  EXPECT_EQ(copies.j, 1);
-  EXPECT_EQ(copies.x, 0.5f);
-  Triple repeated_real = read_triple("1 2 3*2.5\n");
-  EXPECT_EQ(repeated_real.x, 2.5f);
-  Triple null_real = read_triple("1 2 ,\n");
-  EXPECT_EQ(null_real.bits(), kUntouchedBits);
-  Triple null_copies = read_triple("1 2 4*\n");
-  EXPECT_EQ(null_copies.bits(), kUntouchedBits);
-  Triple slash = read_triple("1/ 2 3\n");
-  EXPECT_EQ(slash.j, -1);
-  EXPECT_EQ(slash.bits(), kUntouchedBits);
-  EXPECT_EQ(read_triple("3*1\n").reason, "Read type INTEGER where REAL was expected for item 3");
-  EXPECT_EQ(read_triple("1 2\n").reason, "End of file");
+TEST(ListRead, RefusesLinesBeyondTheLengthLimit) {
+  // The line end, LF or CR LF, is not part of the line and does not count.
+  const std::string too_long = "Reading more data than the record size (RECL)";
+  struct Case {
+    std::string input;
+    std::size_t limit;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"     1 2 3\n", 10, ""},             // exactly the limit
+      {"     1 2 3\r\n", 10, ""},           // exactly the limit before CR LF
+      {"     1 2 3", 10, ""},               // exactly the limit, then the end of the input
+      {"      1 2 3\n", 10, too_long},
+      {"      1 2 3\r\n", 10, too_long},
+      {"     1 2 3\r\r\n", 10, too_long},   // only the CR before the LF goes
+      // A CR that fills the staging buffer goes with the LF read after it.
+      {std::string(16378, ' ') + "1 2 3\r\n", 16384, ""},
+  };
+  for (const Case& c : cases) {
+    Triple t = read_triple(c.input, c.limit);
+    EXPECT_EQ(t.reason, c.reason) << c.input.size() << " bytes, limit " << c.limit;
+    if (c.reason.empty()) {
+      EXPECT_EQ(t.x, 3.0f);
+    }
+  }
+  EXPECT_EQ(read_triple("1 2 3\n", kRecordLengthLimit, 21).reason, "system error 21");
 }
 
 }  // namespace
