@@ -30,7 +30,6 @@ alignas(16) std::array<char, kAlternateStackSize> alternate_stack;
 // An address inside the main stack, taken at start-up; the stack's extent
 // is looked up only when a fault needs it.
 std::uintptr_t stack_reference = 0;
-std::array<char, 4096> maps_chunk;
 
 int descriptor(StdStream stream) {
   switch (stream) {
@@ -51,11 +50,13 @@ std::uintptr_t parse_hex(const char*& at, const char* end) {
 // The lowest address the main stack may grow to: its top less its size
 // limit, but not below the end of the mapping under it (the same place the
 // thread attributes of the main thread give). Worked out from
-// /proc/self/maps with nothing but system calls and static storage, as it
+// /proc/self/maps with nothing but system calls and the stack, as it
 // runs in the fault handler; 0 when it cannot be found.
 std::uintptr_t main_stack_low() {
   int maps = ::open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
   if (maps < 0) return 0;
+  // On the alternate stack, which has room for it.
+  std::array<char, 4096> maps_chunk;
   std::uintptr_t below_end = 0;
   std::uintptr_t top = 0;
   std::size_t held = 0;

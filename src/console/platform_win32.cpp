@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "console/error_print.hpp"
 #include "console/exception_names.hpp"
 #include "console/platform.hpp"
 #include "console/runtime.hpp"
@@ -84,7 +85,7 @@ class Win32Platform final : public Platform {
       LocalFree(text);
     }
     while (!result.empty() && is_line_end_or_blank(result.back())) result.pop_back();
-    if (result.empty()) result = "System error " + std::to_string(static_cast<DWORD>(error));
+    if (result.empty()) result = std::string_view(message("System error %d", {static_cast<DWORD>(error)}));
     return result;
   }
 
