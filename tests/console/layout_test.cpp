@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "console/statement.hpp"
@@ -108,6 +109,8 @@ TEST(WriteStatement, ReportsMalformedLayoutsWithACaret) {
       {"(I2.3)", "Minimum digits exceeds field width\n(I2.3)\n    ^"},
       {"(F9.)", "Unexpected element in format\n(F9.)\n    ^"},
       {"(2)", "Unexpected element in format\n(2)\n  ^"},
+      {"(I", "Unexpected end of format string\n(I\n ^"},
+      {"(I'a", "Unterminated character constant in format\n(I'a\n   ^"},
   };
   for (const Case& c : cases) {
     RunResult result = write(c.layout);
@@ -118,12 +121,15 @@ TEST(WriteStatement, ReportsMalformedLayoutsWithACaret) {
 }
 
 TEST(WriteStatement, ExcerptsLongLayoutsAroundTheError) {
-  std::string layout = "('" + std::string(70, 'a') + "',q)";
-  RunResult result = write(layout);
-  // The error lies 74 bytes in: the excerpt starts 40 bytes before it.
-  std::string expected = "Unexpected element in format\n" + layout.substr(34, 80) + "\n" +
-                         std::string(40, ' ') + "^";
-  EXPECT_EQ(result.errors, layout_error(expected));
+  // The error lies at the q, n + 4 bytes in; past 60 bytes the excerpt
+  // starts 40 bytes before it.
+  for (const auto& [n, start, column] : {std::tuple{56, 0, 60}, std::tuple{57, 21, 40}, std::tuple{70, 34, 40}}) {
+    std::string layout = "('" + std::string(static_cast<std::size_t>(n), 'a') + "',q)";
+    EXPECT_EQ(write(layout).errors, layout_error("Unexpected element in format\n" + layout.substr(static_cast<std::size_t>(start), 80) +
+                                                 "\n" + std::string(static_cast<std::size_t>(column), ' ') + "^"));
+  }
+  // A layout is its bytes, with no terminator: the digit after them is not read.
+  EXPECT_EQ(write(std::string_view("(12)", 2)).errors, layout_error("Unexpected end of format string\n(1\n ^"));
 }
 
 TEST(WriteStatement, ReportsItemsTheLayoutCannotTake) {
