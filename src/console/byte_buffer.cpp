@@ -5,9 +5,6 @@
 #include "console/runtime.hpp"
 
 namespace orbcalc {
-namespace {
-constexpr std::size_t kInitialCapacity = 2000;
-}
 
 bool ByteBuffer::grow(std::size_t needed) {
   const std::size_t doubled = capacity_ == 0 ? kInitialCapacity : capacity_ * 2;

@@ -15,6 +15,8 @@ inline constexpr std::size_t kStagingSize = 16384;
 
 class ByteBuffer {
  public:
+  static constexpr std::size_t kInitialCapacity = 2000;
+
   explicit ByteBuffer(std::size_t limit = std::numeric_limits<std::size_t>::max()) : limit_(limit) {}
   ~ByteBuffer() { std::free(bytes_); }
   ByteBuffer(const ByteBuffer&) = delete;

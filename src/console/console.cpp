@@ -33,8 +33,9 @@ void Console::st_write(int unit, const LayoutView& layout) {
 
 void Console::st_write(int unit, std::string_view layout) {
   begin_statement(unit, Direction::writing);
-  parse_format(layout, pool_);
-  st_write(unit, pool_.view());
+  Layout& pool = pool_ ? *pool_ : pool_.emplace();
+  parse_format(layout, pool);
+  st_write(unit, pool.view());
 }
 
 void Console::st_read(int unit) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "console/input_unit.hpp"
@@ -73,7 +74,8 @@ class Console {
   int locus_unit_ = kNoUnit;
   bool fatal_guard_ = false;
   Direction direction_ = Direction::none;
-  Layout pool_;
+  // Made only for a layout given as text: the program's own are parsed.
+  std::optional<Layout> pool_;
   LayoutWriter writer_;
   ListReader reader_;
 };

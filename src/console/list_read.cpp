@@ -10,7 +10,6 @@
 namespace orbcalc {
 namespace {
 
-constexpr std::size_t kSavedStringCapacity = 300;
 constexpr std::int32_t kMaxRepeatCount = 200000000;
 
 constexpr std::string_view kBadInteger = "Bad integer for item %d in list input";
@@ -62,8 +61,8 @@ void ListReader::eat_separator() {
 void ListReader::free_saved() {
   saved_type_.reset();
   saved_length_ = 0;
-  // A long text does not keep its memory after its statement.
-  if (saved_.capacity() > kSavedStringCapacity) saved_.release();
+  // A long text does not keep its memory after its value.
+  if (saved_.capacity() > ByteBuffer::kInitialCapacity) saved_.release();
 }
 
 void ListReader::list_formatted_read(const TransferItem& item) {
