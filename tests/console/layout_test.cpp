@@ -132,6 +132,13 @@ TEST(WriteStatement, ExcerptsLongLayoutsAroundTheError) {
   EXPECT_EQ(write(std::string_view("(12)", 2)).errors, layout_error("Unexpected end of format string\n(1\n ^"));
 }
 
+// A layout given as text has room for 200 items, its outer group included.
+TEST(WriteStatement, TakesAtMostTwoHundredLayoutItems) {
+  EXPECT_EQ(write("(" + std::string(199, 'X') + ")").errors, "");
+  const std::string layout = "(" + std::string(200, 'X') + ")";
+  EXPECT_EQ(write(layout).errors, layout_error("Too many items in format\n" + layout.substr(160) + "\n" + std::string(40, ' ') + "^"));
+}
+
 TEST(WriteStatement, ReportsItemsTheLayoutCannotTake) {
   RunResult mismatch = write("('a',F9.4)", {.integers = {1}});
   EXPECT_EQ(mismatch.errors, layout_error("Expected REAL for item 1 in formatted transfer, got INTEGER\n"
