@@ -24,8 +24,9 @@ TEST(ErrorPrint, ReplacesTheFourDirectivesAndCopiesAnythingElse) {
   RunResult result = run_console("", [] {
     EXPECT_EQ(error_print("%d|%s|%c|%x|%x|%x\n", {-42, "text", 'Z', 255, 0, 0xC0000005u}), 25u);
     error_print("100% sure, %q and %\n");
+    error_print(std::string_view("%d", 1), {7});  // a last % is a byte, whatever follows the layout
   });
-  EXPECT_EQ(result.errors, "-42|text|Z|FF|0|C0000005\n100% sure, %q and %\n");
+  EXPECT_EQ(result.errors, "-42|text|Z|FF|0|C0000005\n100% sure, %q and %\n%");
 }
 
 TEST(Stop, EndsNormallyWritingNothing) {
