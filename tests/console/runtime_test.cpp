@@ -29,17 +29,6 @@ TEST(ErrorPrint, ReplacesTheFourDirectivesAndCopiesAnythingElse) {
   EXPECT_EQ(result.errors, "-42|text|Z|FF|0|C0000005\n100% sure, %q and %\n%");
 }
 
-TEST(Stop, EndsNormallyWritingNothing) {
-  RunResult result = run_console("", [] {
-    write_statement(12, "('done')");
-    set_locus(47);
-    stop_run();
-  });
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.output, record("done"));
-  EXPECT_EQ(result.errors, "");
-}
-
 TEST(Stop, ReportsOutputTheSystemRefusedInsteadOfSucceeding) {
   MemoryPlatform platform;
   platform.fail_output(28);
@@ -103,6 +92,18 @@ TEST(FatalPath, ReportsMemoryThatCannotBeHad) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.errors, "At line 16 of file orbcalc (Unit 5)\n" + std::string(kTraceback) +
                                "Operating system error: system error 12\nMemory allocation failed\n");
+}
+
+TEST(FatalPath, AProcessorFaultWritesOutputTheSystemRefusedBefore) {
+  MemoryPlatform platform;
+  platform.fail_output(11);
+  RunResult result = run_console(platform, [&] {
+    write_statement(12, "('kept')");
+    platform.heal_output();
+    handle_fpe("Access Violation");
+  });
+  EXPECT_EQ(result.status, 95);
+  EXPECT_EQ(result.output, record("kept"));
 }
 
 TEST(FatalPath, UsesTheDefaultReasonOfAKindWithoutDetail) {
