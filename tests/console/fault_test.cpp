@@ -9,6 +9,7 @@
 
 #include "console/exception_names.hpp"
 #include "console/runtime.hpp"
+#include "console/statement.hpp"
 
 namespace orbcalc {
 namespace {
@@ -37,6 +38,7 @@ TEST(FaultDeathTest, AnAccessViolationNamesTheStatementItInterrupts) {
   EXPECT_EXIT(
       {
         start();
+        write_statement(98, "(1X)");  // a statement before, ended
         touch_unmapped_memory();
       },
       ::testing::ExitedWithCode(95), std::string("^Exception: Access Violation\n") + kTracebackLine + "$");

@@ -60,6 +60,8 @@ TEST(WriteStatement, SkipsBecomeBlanksOnlyBeforeLaterBytes) {
   EXPECT_EQ(output_of("('a',3X)"), record("a"));
   EXPECT_EQ(output_of("('a',3X,'b')"), record("a   b"));
   EXPECT_EQ(output_of("(1X,/,'b')"), record("") + record("b"));
+  // A record longer than the output staging buffer gets a buffer of its own.
+  EXPECT_EQ(output_of("('a',4000000X,'b')"), record("a" + std::string(4000000, ' ') + "b"));
 }
 
 TEST(WriteStatement, StopsAtTheFirstFieldWithoutAnItem) {

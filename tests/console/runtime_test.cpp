@@ -24,19 +24,9 @@ TEST(ErrorPrint, ReplacesTheFourDirectivesAndCopiesAnythingElse) {
   RunResult result = run_console("", [] {
     EXPECT_EQ(error_print("%d|%s|%c|%x|%x|%x\n", {-42, "text", 'Z', 255, 0, 0xC0000005u}), 25u);
     error_print("100% sure, %q and %\n");
+    error_print(std::string_view("%d", 1), {7});  // a last % is a byte, whatever follows the layout
   });
-  EXPECT_EQ(result.errors, "-42|text|Z|FF|0|C0000005\n100% sure, %q and %\n");
-}
-
-TEST(Stop, EndsNormallyWritingNothing) {
-  RunResult result = run_console("", [] {
-    write_statement(91, "('done')");
-    set_locus(92);
-    stop_run();
-  });
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.output, record("done"));
-  EXPECT_EQ(result.errors, "");
+  EXPECT_EQ(result.errors, "-42|text|Z|FF|0|C0000005\n100% sure, %q and %\n%");
 }
 
 TEST(Stop, ReportsOutputTheSystemRefusedInsteadOfSucceeding) {
@@ -102,6 +92,18 @@ TEST(FatalPath, ReportsMemoryThatCannotBeHad) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.errors, "At line 95 of file orbcalc (Unit 5)\n" + std::string(kTraceback) +
                                "Operating system error: system error 12\nMemory allocation failed\n");
+}
+
+TEST(FatalPath, AProcessorFaultWritesOutputTheSystemRefusedBefore) {
+  MemoryPlatform platform;
+  platform.fail_output(11);
+  RunResult result = run_console(platform, [&] {
+    write_statement(12, "('kept')");
+    platform.heal_output();
+    handle_fpe("Access Violation");
+  });
+  EXPECT_EQ(result.status, 95);
+  EXPECT_EQ(result.output, record("kept"));
 }
 
 TEST(FatalPath, UsesTheDefaultReasonOfAKindWithoutDetail) {
