@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
-packages=(g++ cmake ninja-build dpkg-dev file lintian groff man-db unzip g++-mingw-w64-i686-posix)
+packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db unzip g++-mingw-w64-i686-posix)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
