@@ -13,10 +13,19 @@ export class Cp932 {
     this.single = new Int32Array(256).fill(-1);
     this.isLead = new Uint8Array(256);
     this.pairs = new Int32Array(65536).fill(-1);
+    this.skipsPair = new Uint8Array(65536);
     this.encodings = new Map();
     for (const line of text.split('\n')) {
       if (line === '' || line.startsWith('#')) continue;
       const fields = line.split(' ');
+      if (fields[0] === '!') {
+        const lead = parseInt(fields[1], 16);
+        for (const range of fields.slice(2)) {
+          const [first, last] = range.split('-').map((h) => parseInt(h, 16));
+          for (let trail = first; trail <= last; trail++) this.skipsPair[(lead << 8) | trail] = 1;
+        }
+        continue;
+      }
       if (fields[0] === '>') {
         const codePoint = parseInt(fields[1], 16);
         this.encodings.set(codePoint, fields[2] === '-' ? null : hexBytes(fields[2]));
@@ -38,8 +47,9 @@ export class Cp932 {
 
   // Decodes `bytes` into characters, each with the number of bytes it came
   // from (1 or 2): on a terminal that is also the number of columns it
-  // takes. A byte iconv refuses becomes U+FFFD and decoding goes on with
-  // the next byte, where `iconv -c` would go on after leaving it out.
+  // takes. What iconv refuses becomes U+FFFD, one byte wide, or two bytes
+  // wide for the invalid pairs that `iconv -c` leaves out whole; decoding
+  // goes on where `iconv -c` goes on after leaving them out.
   decode(bytes) {
     const characters = [];
     for (let i = 0; i < bytes.length;) {
@@ -50,8 +60,9 @@ export class Cp932 {
         continue;
       }
       if (this.isLead[byte] && i + 1 < bytes.length) {
-        const codePoint = this.pairs[(byte << 8) | bytes[i + 1]];
-        if (codePoint >= 0) {
+        const pair = (byte << 8) | bytes[i + 1];
+        if (this.pairs[pair] >= 0 || this.skipsPair[pair]) {
+          const codePoint = this.pairs[pair] >= 0 ? this.pairs[pair] : REPLACEMENT;
           characters.push({ codePoint, width: 2 });
           i += 2;
           continue;

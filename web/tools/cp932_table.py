@@ -19,8 +19,11 @@ Format, one mapping a line, hexadecimal:
                    decoding lines do not say it alone (no pair decodes to
                    it, or several do)
     > CCCC -       U+CCCC has no encoding although a sequence decodes to it
+    ! LL TT-TT ... the invalid pairs of lead byte LL with these trail bytes
+                   are left out whole by `iconv -c`
 Bytes and pairs not listed are invalid: iconv refuses them, and `iconv -c`
-skips one byte and goes on after it.
+leaves out the first byte and goes on after it, or both bytes of a pair
+named on a '!' line.
 """
 import ctypes
 import ctypes.util
@@ -48,6 +51,11 @@ class Converter:
     def convert(self, data):
         """The converted bytes, or the errno name of the failure
         ('EILSEQ' for an invalid sequence, 'EINVAL' for an incomplete one)."""
+        output, failure = self.convert_all(data)
+        return failure or output
+
+    def convert_all(self, data):
+        """The converted bytes and the errno name of a failure, or None."""
         libc.iconv(self.handle, None, None, None, None)  # initial state
         source = ctypes.create_string_buffer(data, len(data))
         source_pointer = ctypes.c_char_p(ctypes.addressof(source))
@@ -57,12 +65,13 @@ class Converter:
         target_left = ctypes.c_size_t(64)
         result = libc.iconv(self.handle, ctypes.byref(source_pointer), ctypes.byref(source_left),
                             ctypes.byref(target_pointer), ctypes.byref(target_left))
+        failure = None
         if result == FAILED:
-            return errno.errorcode[ctypes.get_errno()]
-        if libc.iconv(self.handle, None, None, ctypes.byref(target_pointer),
-                      ctypes.byref(target_left)) == FAILED:
-            return errno.errorcode[ctypes.get_errno()]
-        return target.raw[:64 - target_left.value]
+            failure = errno.errorcode[ctypes.get_errno()]
+        elif libc.iconv(self.handle, None, None, ctypes.byref(target_pointer),
+                        ctypes.byref(target_left)) == FAILED:
+            failure = errno.errorcode[ctypes.get_errno()]
+        return target.raw[:64 - target_left.value], failure
 
 
 def single_code_point(utf8):
@@ -86,6 +95,7 @@ def main():
                 result = decoder.convert(pair)
                 if isinstance(result, bytes):
                     decoded[pair] = single_code_point(result)
+    skipped_pairs = find_skipped_pairs(decoded)
     sources = {}  # code point -> byte sequences that decode to it
     for sequence, code_point in decoded.items():
         sources.setdefault(code_point, []).append(sequence)
@@ -109,6 +119,48 @@ def main():
         print(f"{sequence.hex().upper()} {decoded[sequence]:04X}")
     for line in exceptions:
         print(line)
+    for lead in sorted(skipped_pairs):
+        print(f"! {lead:02X} {ranges(skipped_pairs[lead])}")
+
+
+def find_skipped_pairs(decoded):
+    """For each lead byte, the trail bytes of its invalid pairs that
+    `iconv -c` leaves out together with the lead byte. Only a trail byte
+    that would show by itself tells: a valid single byte, or a lead byte
+    followed by a byte it pairs with. An invalid trail byte is left out
+    either way, and counts as left out by itself."""
+    ignoring = Converter("UTF-8//IGNORE", "CP932")
+    leads = {sequence[0] for sequence in decoded if len(sequence) == 2}
+    partners = {}
+    for sequence in decoded:
+        if len(sequence) == 2:
+            partners.setdefault(sequence[0], sequence[1])
+    skipped = {}
+    for lead in sorted(leads):
+        for trail in range(256):
+            if bytes([lead, trail]) in decoded:
+                continue
+            if bytes([trail]) in decoded:
+                probe, alone = bytes([lead, trail]), decoded[bytes([trail])]
+            elif trail in partners:
+                probe, alone = bytes([lead, trail, partners[trail]]), decoded[bytes([trail, partners[trail]])]
+            else:
+                continue
+            shown = ignoring.convert_all(probe)[0].decode("utf-8")
+            if shown and ord(shown[0]) == alone:
+                continue
+            skipped.setdefault(lead, []).append(trail)
+    return skipped
+
+
+def ranges(values):
+    runs = []
+    for value in values:
+        if runs and runs[-1][1] == value - 1:
+            runs[-1][1] = value
+        else:
+            runs.append([value, value])
+    return " ".join(f"{first:02X}-{last:02X}" for first, last in runs)
 
 
 if __name__ == "__main__":
