@@ -377,6 +377,27 @@ class PageTest(unittest.TestCase):
         refused = "".join(chr(c) for c in page["unencodable"]).encode("utf-8")
         self.assertEqual(iconv(["-c", "-f", "UTF-8", "-t", "CP932"], refused).stdout, b"")
 
+    def test_a_trap_ends_the_run_as_a_fault(self):
+        # Two modules made by hand, each exporting its memory and a _start
+        # that traps: one at an unreachable instruction, one by endless
+        # recursion. Neither has orbcalc_trap, so the page writes the fault
+        # line itself.
+        header = ("0061736d01000000" "01040160000003020100" "0503010001"
+                  "071302066d656d6f72790200065f73746172740000")
+        modules = {"Illegal instruction": header + "0a05010300000b",
+                   "Stack overflow": header + "0a0601040010000b"}
+        self.open_page()
+        for name, module in modules.items():
+            result = self.driver.execute_async_script("""
+                const [hex, done] = arguments;
+                const bytes = new Uint8Array(hex.match(/../g).map((h) => parseInt(h, 16)));
+                import('./run.js').then(async ({ runProgram }) => {
+                  const result = await runProgram(await WebAssembly.compile(bytes), new Uint8Array(0), false);
+                  done({ status: result.status, stderr: new TextDecoder().decode(result.stderr) });
+                }, (error) => done({ error: String(error) }));
+            """, module)
+            self.assertEqual(result, {"status": 95, "stderr": f"Exception: {name}\n"})
+
     def test_zz_nothing_loaded_from_elsewhere(self):
         # Runs last (tests run in name order): every request of every test.
         self.collect_requests()
