@@ -10,6 +10,7 @@ end-to-end tests. The CP932 decoding and encoding of the page are checked
 against the iconv command over every single and double byte sequence and
 every code point of the Basic Multilingual Plane.
 """
+import base64
 import functools
 import http.server
 import json
@@ -376,6 +377,29 @@ class PageTest(unittest.TestCase):
         self.assertEqual(encoded.stdout, bytes(page["encoded"]))
         refused = "".join(chr(c) for c in page["unencodable"]).encode("utf-8")
         self.assertEqual(iconv(["-c", "-f", "UTF-8", "-t", "CP932"], refused).stdout, b"")
+
+    def test_every_case_through_the_page_runner(self):
+        # The end-to-end cases whose input is a plain file, each run whole
+        # through the page's own system calls in the browser.
+        self.open_page()
+        cases = [c for c in sorted((EXPECTED / "cases").iterdir()) if not (c / "setup").exists()]
+        self.assertGreater(len(cases), 40)
+        for case in cases:
+            with self.subTest(case=case.name):
+                result = self.driver.execute_async_script("""
+                    const [text, done] = arguments;
+                    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+                    const base64 = (b) => btoa(Array.from(b, (x) => String.fromCharCode(x)).join(''));
+                    Promise.all([import('./run.js'), fetch('orbcalc.wasm').then((r) => r.arrayBuffer())])
+                      .then(async ([{ runProgram }, wasm]) => {
+                        const r = await runProgram(await WebAssembly.compile(wasm), bytes, true);
+                        done({ stdout: base64(r.stdout), stderr: base64(r.stderr), status: r.status });
+                      }, (error) => done({ error: String(error) }));
+                """, base64.b64encode((case / "stdin").read_bytes()).decode())
+                stdout, stderr, status = self.expected(case)
+                self.assertEqual(base64.b64decode(result["stdout"]), stdout)
+                self.assertEqual(base64.b64decode(result["stderr"]), stderr)
+                self.assertEqual(result["status"], status)
 
     def test_a_trap_ends_the_run_as_a_fault(self):
         # Two modules made by hand, each exporting its memory and a _start
