@@ -17,7 +17,7 @@ constexpr std::size_t kStagingSize = 16384;
 
 InputUnit::InputUnit(int number, StdStream handle, std::size_t record_limit)
     : number_(number), handle_(handle),
-      staging_(std::make_unique_for_overwrite<char[]>(kStagingSize)), record_(record_limit) {}
+      staging_(new char[kStagingSize]), record_(record_limit) {}
 
 void InputUnit::read_next_record() {
   length_ = position_ = 0;

@@ -1,7 +1,6 @@
 #include "console/output_stream.hpp"
 
 #include <cstring>
-#include <new>
 
 #include "console/runtime.hpp"
 
@@ -11,7 +10,7 @@ constexpr std::size_t kStagingSize = 16384;
 }
 
 OutputStream::OutputStream(StdStream handle)
-    : handle_(handle), buffer_(std::make_unique_for_overwrite<char[]>(kStagingSize)),
+    : handle_(handle), buffer_(new char[kStagingSize]),
       capacity_(kStagingSize) {}
 
 char* OutputStream::salloc_w(std::size_t n) {
@@ -21,11 +20,7 @@ char* OutputStream::salloc_w(std::size_t n) {
     if (n > capacity_) {
       // A single reservation larger than the staging buffer gets a buffer
       // of its own size; nothing is pending at this point.
-      try {
-        buffer_ = std::make_unique_for_overwrite<char[]>(n);
-      } catch (const std::bad_alloc&) {
-        os_error(kMemoryAllocationFailed);
-      }
+      buffer_.reset(new char[n]);
       capacity_ = n;
     }
   }

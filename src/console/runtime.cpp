@@ -1,6 +1,7 @@
 #include "console/runtime.hpp"
 
 #include <charconv>
+#include <new>
 #include <string>
 
 #include "console/error_print.hpp"
@@ -29,10 +30,16 @@ struct RuntimeState {
 
 RuntimeState state;
 
+// Called by operator new when memory cannot be had: the run ends there and
+// then, with the locus of the statement that needed it. This needs no
+// exceptions, so every build, with them or without, fails the same way.
+void memory_exhausted() { os_error(kMemoryAllocationFailed); }
+
 }  // namespace
 
 void runtime_start(int argc, char** argv, Platform& platform, std::size_t record_limit) {
   state = RuntimeState{.platform = &platform, .argc = argc, .argv = argv};
+  std::set_new_handler(memory_exhausted);
   init_units(record_limit);
   init_fpu();
   platform.install_fault_handler();

@@ -15,7 +15,10 @@
 // a Windows build run through an emulator: the cases that set up POSIX
 // descriptors that a Windows process cannot have are skipped (exit status
 // 77), and where the system's own text is the reason of a failure only its
-// presence is checked, since the wording is the system's.
+// presence is checked, since the wording is the system's. With --node the
+// program is a WebAssembly module run by node, which cannot pass on a
+// closed or directory standard input either (it reads a closed one as an
+// empty input): those cases are skipped too.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -130,16 +133,19 @@ int main(int argc, char** argv) {
   int first = 1;
   const bool windows = argc > first && std::string_view(argv[first]) == "--windows";
   if (windows) ++first;
+  const bool node = argc > first && std::string_view(argv[first]) == "--node";
+  if (node) ++first;
   if (argc - first < 2) {
-    std::cerr << "usage: e2e_runner [--windows] PROGRAM [ARGUMENT...] CASE-FOLDER\n";
+    std::cerr << "usage: e2e_runner [--windows | --node] PROGRAM [ARGUMENT...] CASE-FOLDER\n";
     return 3;
   }
   std::vector<char*> command(argv + first, argv + argc - 1);
   command.push_back(nullptr);
   const fs::path folder = argv[argc - 1];
   const Setup setup = read_setup(folder);
-  if (windows && setup.posix_only_input()) {
-    std::cout << "skipped: standard input set up as stdin=" << setup.input << " has no Windows counterpart\n";
+  if ((windows || node) && setup.posix_only_input()) {
+    std::cout << "skipped: standard input set up as stdin=" << setup.input << " cannot be passed on by "
+              << (windows ? "wine" : "node") << "\n";
     return kSkipped;
   }
   const int timeout_seconds = windows ? kWindowsTimeoutSeconds : kTimeoutSeconds;
