@@ -79,17 +79,17 @@ class AnswerInput {
   }
 }
 
-// Runs the compiled `module` on `input`. The result has the bytes of
-// standard output and standard error, the exit status (null when the run
-// stopped for more input), and `answers`: where each input line was read,
-// as { outputOffset, inputStart, inputEnd }.
-export async function runProgram(module, input, endOfInput) {
+// Runs the compiled `module` on `input`, with the arguments `args`. The
+// result has the bytes of standard output and standard error, the exit
+// status (null when the run stopped for more input), and `answers`: where
+// each input line was read, as { outputOffset, inputStart, inputEnd }.
+export async function runProgram(module, input, endOfInput, args = ['orbcalc']) {
   const stdout = new ByteSink();
   const stderr = new ByteSink();
   const stdin = new AnswerInput(input, endOfInput, stdout);
   let instance = null;
   const imports = wasiImports(module, () => instance.exports.memory,
-                              { args: ['orbcalc'], stdin, stdout, stderr });
+                              { args, stdin, stdout, stderr });
   instance = await WebAssembly.instantiate(module, imports);
   let status = 0;
   try {

@@ -2,7 +2,10 @@
 """The page in a real browser: Debian's Chromium, headless, driven through
 chromedriver, with the assembled page folder served on 127.0.0.1 only.
 
-    browser_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER
+    browser_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE
+
+CHECKS_MODULE is the test-only module of tests/wasi, which traps and runs
+out of memory on purpose.
 
 Every answer is typed or opened as a user would; every saved file is a
 real download, compared byte for byte with the expected files of the
@@ -30,7 +33,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
-PAGE, SOURCE, SCREENSHOTS = (pathlib.Path(p).resolve() for p in sys.argv[1:4])
+PAGE, SOURCE, SCREENSHOTS, CHECKS_MODULE = (pathlib.Path(p).resolve() for p in sys.argv[1:5])
 EXPECTED = SOURCE / "tests" / "e2e"
 TIMEOUT = 20
 
@@ -386,20 +389,38 @@ class PageTest(unittest.TestCase):
         self.assertGreater(len(cases), 40)
         for case in cases:
             with self.subTest(case=case.name):
-                result = self.driver.execute_async_script("""
-                    const [text, done] = arguments;
-                    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-                    const base64 = (b) => btoa(Array.from(b, (x) => String.fromCharCode(x)).join(''));
-                    Promise.all([import('./run.js'), fetch('orbcalc.wasm').then((r) => r.arrayBuffer())])
-                      .then(async ([{ runProgram }, wasm]) => {
-                        const r = await runProgram(await WebAssembly.compile(wasm), bytes, true);
-                        done({ stdout: base64(r.stdout), stderr: base64(r.stderr), status: r.status });
-                      }, (error) => done({ error: String(error) }));
-                """, base64.b64encode((case / "stdin").read_bytes()).decode())
-                stdout, stderr, status = self.expected(case)
-                self.assertEqual(base64.b64decode(result["stdout"]), stdout)
-                self.assertEqual(base64.b64decode(result["stderr"]), stderr)
-                self.assertEqual(result["status"], status)
+                self.check_whole_run(case, (case / "stdin").read_bytes())
+
+    def test_traps_and_memory_exhaustion_as_under_node(self):
+        self.open_page()
+        module = CHECKS_MODULE.read_bytes()
+        cases = sorted((SOURCE / "tests" / "wasi" / "cases").iterdir())
+        self.assertGreater(len(cases), 0)
+        for case in cases:
+            with self.subTest(check=case.name):
+                self.check_whole_run(case, b"", module, ["wasi_checks", case.name])
+
+    def check_whole_run(self, case, stdin, module=None, args=None):
+        """Runs `module` (the page's program by default) through the page's
+        runner on `stdin`, and compares with the expected files of `case`."""
+        result = self.driver.execute_async_script("""
+            const [input, module, args, done] = arguments;
+            const bytes = (text) => Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+            const base64 = (b) => btoa(Array.from(b, (x) => String.fromCharCode(x)).join(''));
+            const wasm = module === null ? fetch('orbcalc.wasm').then((r) => r.arrayBuffer())
+                                         : Promise.resolve(bytes(module));
+            Promise.all([import('./run.js'), wasm]).then(async ([{ runProgram }, code]) => {
+              const r = await runProgram(await WebAssembly.compile(code), bytes(input), true,
+                                         args ?? undefined);
+              done({ stdout: base64(r.stdout), stderr: base64(r.stderr), status: r.status });
+            }, (error) => done({ error: String(error) }));
+        """, base64.b64encode(stdin).decode(),
+            None if module is None else base64.b64encode(module).decode(), args)
+        self.assertNotIn("error", result)
+        stdout, stderr, status = self.expected(case)
+        self.assertEqual(base64.b64decode(result["stdout"]), stdout)
+        self.assertEqual(base64.b64decode(result["stderr"]), stderr)
+        self.assertEqual(result["status"], status)
 
     def test_a_trap_ends_the_run_as_a_fault(self):
         # Two modules made by hand, each exporting its memory and a _start
