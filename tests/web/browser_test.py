@@ -2,7 +2,7 @@
 """The page in a real browser: Debian's Chromium, headless, driven through
 chromedriver, with the assembled page folder served on 127.0.0.1 only.
 
-    browser_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE
+    browser_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE [TEST...]
 
 CHECKS_MODULE is the test-only module of tests/wasi, which traps and runs
 out of memory on purpose.
@@ -464,4 +464,4 @@ class PageTest(unittest.TestCase):
 
 if __name__ == "__main__":
     SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)
