@@ -6,6 +6,8 @@
 // columns of the report line up.
 
 const TAB_STOP = 8;
+// An answer line from a file can be any length; the screen shows its start.
+const LONGEST_ANSWER_SHOWN = 4096;
 
 // Appends to `parent` the characters of `bytes`, continuing at `column`;
 // returns the column after them.
@@ -63,8 +65,11 @@ export function drawConsole(screen, cp932, stdout, input, answers) {
     if (end > inputStart && input[end - 1] === 0x0d) end -= 1;
     const answer = document.createElement('kbd');
     answer.className = 'answer';
-    column = drawText(answer, cp932, input.subarray(inputStart, end), column);
-    fragment.append(answer, '\n');
+    const shownEnd = Math.min(end, inputStart + LONGEST_ANSWER_SHOWN);
+    column = drawText(answer, cp932, input.subarray(inputStart, shownEnd), column);
+    fragment.append(answer);
+    if (shownEnd < end) fragment.append(` … (${end - shownEnd} more bytes not shown)`);
+    fragment.append('\n');
     column = 0;
   }
   drawText(fragment, cp932, stdout.subarray(shown), column);
