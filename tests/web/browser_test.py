@@ -276,6 +276,15 @@ class PageTest(unittest.TestCase):
         self.assertIn("cannot be written in Shift_JIS", self.status())
         self.assertEqual(field.get_attribute("value"), "\u00e9")
 
+    def test_a_long_answer_line_is_shown_cut(self):
+        answers = self.scratch / "long.txt"
+        answers.write_bytes(b"n" * 5000 + b"\n")
+        self.open_page()
+        self.open_answer_file(answers)
+        self.assertIn("n" * 4096 + " … (904 more bytes not shown)", self.screen_lines())
+        self.assertNotIn("n" * 4097, self.driver.execute_script(
+            "return document.getElementById('screen').textContent"))
+
     def test_phone_screen(self):
         self.open_page()
         self.open_answer_file(SOURCE / "examples" / "annulene30.txt")
