@@ -57,16 +57,18 @@ class ModuleExit {
   }
 }
 
-// Node switches a pipe on standard input to non-blocking reads while the
-// module runs, and a read that finds the pipe empty would fail with EAGAIN.
-// The module reads the same pipe through a description of its own, which
-// blocks as it should. Files, terminals and a closed descriptor stay as
-// they are.
+// Node switches a pipe or a terminal on standard input to non-blocking
+// reads while the module runs, and a read that finds nothing typed or sent
+// yet would fail with EAGAIN. The module reads the same pipe or terminal
+// through a description of its own, which blocks as it should. A file
+// keeps its descriptor (and its offset); so does anything that cannot be
+// opened again, such as a closed descriptor.
 function module_stdin() {
   try {
-    if (fstatSync(0).isFIFO()) return openSync('/dev/stdin', 'r');
+    const kind = fstatSync(0);
+    if (!kind.isFile() && !kind.isDirectory()) return openSync('/dev/stdin', 'r');
   } catch {
-    // not a pipe that can be opened again: take it as it is
+    // take it as it is
   }
   return 0;
 }
