@@ -8,11 +8,14 @@
 // `python3 -m http.server` and most static hosts do not send. So the page
 // does not keep a run waiting at all: each time an answer is added it runs
 // the program again from its start with all the answers so far, and stops
-// it at the first read that finds no more input. A whole run costs about a
-// millisecond, and the program's output depends on nothing but its input,
-// so every run repeats the one before byte for byte and then goes one
-// answer further. Stopping is a JavaScript exception thrown from fd_read,
-// which unwinds the WebAssembly stack; the instance is thrown away with it.
+// it at the first read that finds no more input. A whole run costs a few
+// milliseconds, and the program's output depends on nothing but its input
+// (it reads no file, clock or random source), so every run repeats the one
+// before byte for byte and then goes one answer further; and since it
+// writes each prompt before the read that waits for the answer, the output
+// at the stop is what a console shows while the program waits. Stopping
+// is a JavaScript exception thrown from fd_read, which unwinds the
+// WebAssembly stack; the instance is thrown away with it.
 
 import { ByteSink, ProcessExit, wasiImports } from './wasi.js';
 
