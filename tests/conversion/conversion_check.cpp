@@ -12,7 +12,17 @@
 #include <cstdlib>
 #include <span>
 
+#include "console/platform.hpp"
 #include "console/statement.hpp"
+
+namespace {
+
+// Raw bytes, as the program writes them: no line-end translation anywhere.
+void say(orbcalc::StdStream stream, const char* text, int length) {
+  orbcalc::runtime_platform().write(stream, {text, static_cast<std::size_t>(length)});
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   orbcalc::runtime_start(argc, argv);
@@ -29,11 +39,15 @@ int main(int argc, char** argv) {
     const auto actual = std::bit_cast<std::uint32_t>(value);
     if (actual != expected) {
       // The table's line: the title and the count come first.
-      std::fprintf(stderr, "line %d: expected %08X, read %08X\n", static_cast<int>(entry) + 3,
-                   static_cast<unsigned>(expected), static_cast<unsigned>(actual));
+      char line[64];
+      say(orbcalc::StdStream::error, line,
+          std::snprintf(line, sizeof line, "line %d: expected %08X, read %08X\n", static_cast<int>(entry) + 3,
+                        static_cast<unsigned>(expected), static_cast<unsigned>(actual)));
       ++differ;
     }
   }
-  std::printf("%d texts converted, %d differ\n", static_cast<int>(entries), differ);
+  char summary[64];
+  say(orbcalc::StdStream::output, summary,
+      std::snprintf(summary, sizeof summary, "%d texts converted, %d differ\n", static_cast<int>(entries), differ));
   return differ == 0 ? 0 : 1;
 }
