@@ -100,21 +100,44 @@ function save(bytes, filename) {
   setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
-function sendAnswer() {
+// Sends `lines` as answers, each ended by a line feed; the field keeps
+// `rest`. Nothing is sent when a line holds a character that code page 932
+// cannot hold.
+function sendLines(lines, rest) {
   const field = $('answer');
   let bytes;
   try {
-    bytes = session.cp932.encode(field.value);
+    bytes = lines.map((line) => concat(session.cp932.encode(line), new Uint8Array([0x0a])));
   } catch (error) {
     if (!(error instanceof EncodeError)) throw error;
     setStatus(`Not sent: ${error.message}.`);
     return;
   }
-  field.value = '';
+  field.value = rest;
   serially(() => {
-    session.input = concat(session.input, concat(bytes, new Uint8Array([0x0a])));
+    session.input = bytes.reduce(concat, session.input);
     return rerun();
   });
+}
+
+function sendAnswer() {
+  sendLines([$('answer').value], '');
+}
+
+// A text field drops the line ends of pasted text, which would join the
+// lines of a block of answers into one. Pasted lines are sent one by one
+// instead, as a terminal sends them; text after the last line end stays in
+// the field.
+function pasteAnswers(event) {
+  const text = event.clipboardData?.getData('text/plain') ?? '';
+  if (!/[\r\n]/.test(text)) return;
+  event.preventDefault();
+  const field = $('answer');
+  const before = field.value.slice(0, field.selectionStart);
+  const after = field.value.slice(field.selectionEnd);
+  const lines = (before + text).split(/\r\n|\r|\n/);
+  const rest = lines.pop() + after;
+  sendLines(lines, rest);
 }
 
 function endInput() {
@@ -158,6 +181,7 @@ function connect() {
     event.preventDefault();
     sendAnswer();
   });
+  $('answer').addEventListener('paste', pasteAnswers);
   $('answer').addEventListener('keydown', (event) => {
     if (event.key === 'd' && event.ctrlKey && !event.altKey && !event.metaKey &&
         $('answer').value === '') {

@@ -285,6 +285,24 @@ class PageTest(unittest.TestCase):
         self.assertNotIn("n" * 4097, self.driver.execute_script(
             "return document.getElementById('screen').textContent"))
 
+    def test_pasted_lines_are_answers_one_by_one(self):
+        self.open_page()
+        for answer in ["butadiene", "4", "3", "4", "0"]:
+            self.type_answer(answer)
+        self.element("answer").send_keys("1")
+        self.driver.execute_script("""
+            const data = new DataTransfer();
+            data.setData('text/plain', ' 2\\n2 3\\r\\n3 4\\nx');
+            const field = document.getElementById('answer');
+            field.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true,
+                                                              cancelable: true }));
+        """)
+        WebDriverWait(self.driver, TIMEOUT).until(lambda d: BUTADIENE_PROMPTS[-1] in self.last_screen_line())
+        self.assertEqual(self.element("answer").get_attribute("value"), "x")
+        self.element("answer").send_keys(Keys.ENTER)
+        self.wait_for_state("finished")
+        self.check_finished_run(EXPECTED / "examples" / "butadiene", "orbcalc")
+
     def test_phone_screen(self):
         self.open_page()
         self.open_answer_file(SOURCE / "examples" / "annulene30.txt")
