@@ -7,12 +7,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
-# The WebAssembly toolchain (whose CMake file also wants node, for the
-# tests of the wasi build), the browser, its driver, the Python binding
-# (for Debian's own python3) and a Japanese font for the screenshots.
+# The WebAssembly toolchain (whose CMake file also wants node, any from 18
+# on), the browser, its driver, the Python binding (for Debian's own
+# python3) and a Japanese font for the screenshots.
 packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-          libclang-rt-14-dev-wasm32 nodejs chromium chromium-driver python3-selenium
+          libclang-rt-14-dev-wasm32 chromium chromium-driver python3-selenium
           fonts-ipafont-gothic)
+command -v node >/dev/null || packages+=(nodejs)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

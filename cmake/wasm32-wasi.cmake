@@ -1,6 +1,6 @@
 # Cross build for WebAssembly with WASI (wasm32-wasi), with Debian's clang 14
 # and the packages wasi-libc, libc++-14-dev-wasm32, libc++abi-14-dev-wasm32,
-# libclang-rt-14-dev-wasm32 and lld-14. The module runs under node (18 or
+# libclang-rt-14-dev-wasm32 and lld-14. The module runs under node (18.17 or
 # later) through cmake/wasi-run.mjs, which CMake and the test runner start
 # as the emulator.
 #

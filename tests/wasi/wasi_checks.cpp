@@ -5,6 +5,7 @@
 //   unreachable            start the console layer, then trap
 //   out_of_bounds_in_read  inside a read statement, write beyond the memory
 //   integer_division       start, then divide an integer by zero
+//   stack_overflow         start, then recurse until the stack is gone
 //   memory_exhausted       inside a read statement, allocate until the
 //                          memory cannot grow any more
 #include <cstdint>
@@ -23,6 +24,17 @@ void start_read_statement() {
   orbcalc::set_current_unit(orbcalc::kInputUnit);
 }
 
+// Each call keeps a page of its own on the stack; the volatile limit is
+// never reached.
+volatile int recursion_limit = 1 << 30;
+
+int recurse_deeply(int depth) {
+  volatile char page[4096];
+  page[0] = static_cast<char>(depth);
+  if (depth >= recursion_limit) return 0;
+  return recurse_deeply(depth + 1) + page[0];
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +51,8 @@ int main(int argc, char** argv) {
     volatile int zero = 0;
     volatile int quotient = 7 / zero;
     (void)quotient;
+  } else if (check == "stack_overflow") {
+    recurse_deeply(0);
   } else if (check == "memory_exhausted") {
     start_read_statement();
     for (;;) {
