@@ -217,7 +217,9 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
     Viewer viewer(false, c.orbcalc);
     if (c.signal != 0) {
       ASSERT_TRUE(viewer.await("\r\n\r\n"));
-      kill(viewer.child(), c.signal);
+      const pid_t orbcalc = viewer.child();
+      ASSERT_GT(orbcalc, 0);
+      kill(orbcalc, c.signal);
     }
     viewer.end_input();
     EXPECT_EQ(viewer.finish(), c.status);
