@@ -1,9 +1,11 @@
 // orbcalc-utf8: runs orbcalc for a UTF-8 terminal. The user's typing
 // reaches orbcalc as CP932 and its prompts and report come back as UTF-8,
 // as the bytes arrive; orbcalc itself and its bytes stay as they are.
+#include <fcntl.h>
 #include <limits.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -28,9 +30,25 @@ std::string locate_orbcalc() {
   return "orbcalc";
 }
 
+// The pipes to orbcalc must not take the numbers of standard streams the
+// viewer was started without: a missing input or error stream is the null
+// device; output that nobody can receive is a failed write, as for orbcalc.
+bool standard_streams_open() {
+  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (fcntl(fd, F_GETFD) != -1) continue;
+    if (open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY) != fd) return false;
+    if (fd == STDOUT_FILENO) {
+      std::fputs("orbcalc-utf8: standard output: Bad file descriptor\n", stderr);
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!standard_streams_open()) return orbcalc::viewer::kStatusLostOutput;
   const std::string program = locate_orbcalc();
   // orbcalc takes no arguments and ignores any; they are passed on as given.
   std::vector<char*> child_argv(argv, argv + argc);
