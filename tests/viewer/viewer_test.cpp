@@ -60,29 +60,28 @@ TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
 // A running orbcalc-utf8 whose standard streams are pipes or a terminal.
 class Viewer {
  public:
-  Viewer(bool terminal, const char* orbcalc = ORBCALC_PATH) {
+  explicit Viewer(bool terminal, const char* orbcalc = ORBCALC_PATH) {
     int in[2] = {-1, -1};
     int out[2] = {-1, -1};
     if (terminal) {
-      pid_ = forkpty(&terminal_, nullptr, nullptr, nullptr);
-    } else {
-      EXPECT_EQ(pipe(in), 0);
-      EXPECT_EQ(pipe(out), 0);
+      pid_ = forkpty(&output_, nullptr, nullptr, nullptr);
+      input_ = output_;
+    } else if (pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0) {
       pid_ = fork();
+      input_ = in[1];
+      output_ = out[0];
     }
     if (pid_ == 0) {
-      if (terminal) {
+      termios settings{};
+      if (terminal && tcgetattr(STDIN_FILENO, &settings) == 0) {
         // Only what the viewer writes comes back, byte for byte.
-        termios settings{};
-        tcgetattr(STDIN_FILENO, &settings);
         settings.c_lflag &= ~tcflag_t{ECHO};
         settings.c_oflag &= ~tcflag_t{OPOST};
         tcsetattr(STDIN_FILENO, TCSANOW, &settings);
-      } else {
+      } else if (!terminal) {
         dup2(in[0], STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         dup2(out[1], STDERR_FILENO);
-        for (int fd : {in[0], in[1], out[0], out[1]}) close(fd);
       }
       setenv("ORBCALC", orbcalc, 1);
       execl(VIEWER_PATH, VIEWER_PATH, nullptr);
@@ -91,22 +90,14 @@ class Viewer {
     if (!terminal) {
       close(in[0]);
       close(out[1]);
-      input_ = in[1];
-      output_ = out[0];
-    } else {
-      input_ = output_ = terminal_;
     }
   }
   ~Viewer() {
-    if (input_ >= 0) close(input_);
-    if (output_ >= 0 && output_ != input_) close(output_);
+    if (input_ != output_) close(input_);
+    close(output_);
   }
 
   void type(std::string_view text) { ASSERT_EQ(write(input_, text.data(), text.size()), ssize_t(text.size())); }
-  void end_input() {
-    if (input_ != output_) close(input_);
-    input_ = -1;
-  }
   // Reads until text has arrived after what earlier calls consumed;
   // false if it does not within five seconds.
   bool await(std::string_view text) {
@@ -116,8 +107,11 @@ class Viewer {
     consumed_ = transcript_.find(text, consumed_) + text.size();
     return true;
   }
-  // Reads to the end of the output and returns the viewer's exit status.
+  // Ends the input (on a terminal, what was typed stays), reads to the end
+  // of the output and returns the viewer's exit status.
   int finish() {
+    if (input_ != output_) close(input_);
+    input_ = output_;
     while (read_some(10000)) {
     }
     int status = -1;
@@ -145,7 +139,6 @@ class Viewer {
   }
 
   pid_t pid_ = -1;
-  int terminal_ = -1;
   int input_ = -1;
   int output_ = -1;
   std::string transcript_;
@@ -221,7 +214,6 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
       ASSERT_GT(orbcalc, 0);
       kill(orbcalc, c.signal);
     }
-    viewer.end_input();
     EXPECT_EQ(viewer.finish(), c.status);
     EXPECT_NE(viewer.transcript().find(c.error), std::string::npos) << viewer.transcript();
   }
