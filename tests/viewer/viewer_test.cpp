@@ -99,10 +99,10 @@ class Viewer {
 
   void type(std::string_view text) { ASSERT_EQ(write(input_, text.data(), text.size()), ssize_t(text.size())); }
   // Reads until text has arrived after what earlier calls consumed;
-  // false if it does not within five seconds.
+  // false if it does not within 20 seconds.
   bool await(std::string_view text) {
     while (transcript_.find(text, consumed_) == std::string::npos) {
-      if (!read_some(5000)) return false;
+      if (!read_some(20000)) return false;
     }
     consumed_ = transcript_.find(text, consumed_) + text.size();
     return true;
@@ -112,7 +112,7 @@ class Viewer {
   int finish() {
     if (input_ != output_) close(input_);
     input_ = output_;
-    while (read_some(10000)) {
+    while (read_some(-1)) {
     }
     int status = -1;
     waitpid(pid_, &status, 0);
