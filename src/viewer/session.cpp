@@ -96,8 +96,9 @@ void Relay::read_input() {
     to_cp932_.feed({buffer, static_cast<std::size_t>(n)}, pending_input_);
     return;
   }
-  // The end of the input (or a failure to read it, which orbcalc would
-  // meet the same way): orbcalc sees its end once the rest is delivered.
+  // A failure to read is said here, since orbcalc only meets the end of
+  // its input, once the rest has been delivered.
+  if (n < 0) report("standard input", errno);
   to_cp932_.finish(pending_input_);
   input_ = -1;
 }
