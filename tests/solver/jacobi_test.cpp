@@ -102,6 +102,20 @@ TYPED_TEST(JacobiTest, DiagonalMatrixIsLeftAsEntered) {
   EXPECT_EQ(hmat(3, 3), 3.0f);
 }
 
+// Infinities and NaNs on the diagonal alone leave nothing to rotate: the
+// block is diagonal and the iteration has converged.
+TYPED_TEST(JacobiTest, NonFiniteDiagonalAloneIsConverged) {
+  molmodel.natom = 3;
+  hmat(1, 1) = kInfinity;
+  hmat(2, 2) = -kInfinity;
+  hmat(3, 3) = kNaN;
+  expect_outcome(jacobi<TypeParam>(), 0, 0, true);
+  EXPECT_EQ(hmat(1, 1), kInfinity);
+  EXPECT_EQ(hmat(2, 2), -kInfinity);
+  EXPECT_TRUE(std::isnan(hmat(3, 3)));
+  EXPECT_EQ(vmat(3, 3), 1.0f);
+}
+
 TYPED_TEST(JacobiTest, BlocksSmallerThanTwo) {
   // One atom: the unit vector and its own value.
   molmodel.natom = 1;
@@ -170,6 +184,15 @@ TYPED_TEST(JacobiTest, LimitsCompareInclusively) {
     load_chain(2, false, element);
     expect_outcome(jacobi<TypeParam>(), sweeps, sweeps, true);
   }
+}
+
+// The sweep limit ends the iteration unconverged; a measure that falls to
+// 1.0e-6 right after the last allowed sweep still counts as converged.
+TYPED_TEST(JacobiTest, SweepLimitEndsUnconverged) {
+  load_chain(4);  // converges after 7 sweeps
+  expect_outcome(jacobi<TypeParam>(6), 6, 16, false);
+  load_chain(4);
+  expect_outcome(jacobi<TypeParam>(7), 7, 18, true);
 }
 
 // Values that are not finite, or that overflow single precision on the
