@@ -5,12 +5,31 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "console/statement.hpp"
+
 namespace orbcalc::fuzzing {
+
+// An item of a statement in an allocation of exactly its size, so that a
+// read or store past its end is caught.
+struct Item {
+  ItemType type;
+  std::size_t length;
+  std::unique_ptr<char[]> bytes;
+};
+
+// An item holding `length` bytes, all `fill`, or a copy of `value`.
+Item make_item(ItemType type, std::size_t length, char fill);
+Item make_item(ItemType type, std::string_view value);
+// Passes the item to the statement in progress.
+void transfer_item(Item& item);
+// The bytes of all the items, one after the other.
+std::string snapshot(const std::vector<Item>& items);
 
 // Aborts, naming the rule and showing `seen`, unless `holds`.
 void require(bool holds, std::string_view rule, std::string_view seen = {});
@@ -31,14 +50,10 @@ std::string_view matching_pattern(std::span<const std::string_view> patterns,
 // the input and an overlong line. Each "%d" after "item" is the item
 // number.
 inline constexpr std::string_view kReaderReasons[] = {
-    "Bad integer for item %d in list input",
-    "Integer overflow while reading item %d",
-    "Zero repeat count in item %d of list input",
-    "Repeat count overflow in item %d of list input",
-    "Read type %s where %s was expected for item %d",
-    "Bad real number in item %d of list input",
-    "Bad infinity in item %d of list input",
-    "Bad not-a-number in item %d of list input",
+    "Bad integer for item %d in list input",          "Integer overflow while reading item %d",
+    "Zero repeat count in item %d of list input",     "Repeat count overflow in item %d of list input",
+    "Read type %s where %s was expected for item %d", "Bad real number in item %d of list input",
+    "Bad infinity in item %d of list input",          "Bad not-a-number in item %d of list input",
 };
 inline constexpr std::string_view kEndOfFile = "End of file";
 inline constexpr std::string_view kLineTooLong = "Reading more data than the record size (RECL)";
@@ -46,27 +61,19 @@ inline constexpr std::string_view kRecordTooLong = "Writing more data than the r
 
 // The first line of a layout error's three-line reason.
 inline constexpr std::string_view kLayoutMessages[] = {
-    "Missing initial left parenthesis in format",
-    "Unexpected end of format string",
-    "Unexpected element in format",
-    "Unterminated character constant in format",
-    "Nonnegative width required in format",
-    "Period required in format",
-    "Minimum digits exceeds field width",
-    "Exhausted data descriptors in format",
+    "Missing initial left parenthesis in format", "Unexpected end of format string",
+    "Unexpected element in format",               "Unterminated character constant in format",
+    "Nonnegative width required in format",       "Period required in format",
+    "Minimum digits exceeds field width",         "Exhausted data descriptors in format",
     "Expected %s for item %d in formatted transfer, got %s",
 };
 
 // The answers the calculation itself refuses, at lines 16, 59 and 81.
 inline constexpr std::string_view kAtomCountRefused = "Number of atoms %d exceeds the limit of 30";
-inline constexpr std::string_view kBondIndexRefused[] = {
-    "Atom 1 of bond %d is %d, outside 1 to 30",
-    "Atom 2 of bond %d is %d, outside 1 to 30",
-};
-inline constexpr std::string_view kHeteroIndexRefused[] = {
-    "Row of hetero parameter %d is %d, outside 1 to 30",
-    "Column of hetero parameter %d is %d, outside 1 to 30",
-};
+inline constexpr std::string_view kBondIndexRefused[] = {"Atom 1 of bond %d is %d, outside 1 to 30",
+                                                          "Atom 2 of bond %d is %d, outside 1 to 30"};
+inline constexpr std::string_view kHeteroIndexRefused[] = {"Row of hetero parameter %d is %d, outside 1 to 30",
+                                                            "Column of hetero parameter %d is %d, outside 1 to 30"};
 
 // A failed write of the in-memory platform.
 inline constexpr std::string_view kSystemError = "system error %d";
@@ -82,6 +89,11 @@ struct RunErrorReport {
 
 // Takes standard error apart; aborts when it is not a run-error report.
 RunErrorReport parse_run_error(std::string_view errors);
+
+// True when `reason` is the end of the input, an overlong line or one of
+// the reader's reasons; aborts when a reader's reason names no item of a
+// statement of `items` items.
+bool is_read_failure(std::string_view reason, std::int64_t items);
 
 // Every write to standard output is one record's bytes followed by a
 // write of the terminator CR LF, or the terminator alone for an empty

@@ -14,15 +14,8 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "console/layout_parse.hpp"
-#include "console/statement.hpp"
 #include "fuzz_check.hpp"
 #include "support/console_harness.hpp"
 
@@ -43,16 +36,6 @@ constexpr std::size_t kMaxItems = 32;
 // correct layout that runs for minutes and writes nothing.
 constexpr std::uint64_t kStepBudget = 200000;
 
-struct Item {
-  ItemType type = ItemType::integer;
-  std::int32_t integer = 0;
-  float real = 0.0f;
-  // A text lives in an allocation of exactly its length, so a read past
-  // its end is caught.
-  std::unique_ptr<char[]> text;
-  std::size_t length = 0;
-};
-
 std::vector<Item> parse_items(std::string_view line) {
   std::vector<Item> items;
   while (!line.empty() && items.size() < kMaxItems) {
@@ -60,74 +43,51 @@ std::vector<Item> parse_items(std::string_view line) {
     std::string_view word = line.substr(0, end);
     line.remove_prefix(std::min(end + 1, line.size()));
     if (word.empty()) continue;
-    std::string_view value = word.substr(1);
-    const char* first = value.data();
-    const char* last = value.data() + value.size();
-    Item item;
-    switch (word.front()) {
-      case 'I': std::from_chars(first, last, item.integer); break;
-      case 'F':
-        item.type = ItemType::real;
-        std::from_chars(first, last, item.real);
-        break;
-      case 'H': {
-        item.type = ItemType::real;
-        std::uint32_t bits = 0;
-        std::from_chars(first, last, bits, 16);
-        item.real = std::bit_cast<float>(bits);
-        break;
-      }
-      case 'A':
-        item.type = ItemType::character;
-        item.length = value.size();
-        item.text = std::make_unique<char[]>(value.size());
-        std::copy(value.begin(), value.end(), item.text.get());
-        break;
-      default: continue;
+    const char* first = word.data() + 1;
+    const char* last = word.data() + word.size();
+    std::int32_t integer = 0;
+    float real = 0.0f;
+    std::uint32_t bits = 0;
+    if (word.front() == 'I') {
+      std::from_chars(first, last, integer);
+      items.push_back(make_item(ItemType::integer, {reinterpret_cast<const char*>(&integer), sizeof integer}));
+    } else if (word.front() == 'F' || word.front() == 'H') {
+      if (word.front() == 'F') std::from_chars(first, last, real);
+      if (word.front() == 'H' && std::from_chars(first, last, bits, 16).ec == std::errc{}) real = std::bit_cast<float>(bits);
+      items.push_back(make_item(ItemType::real, {reinterpret_cast<const char*>(&real), sizeof real}));
+    } else if (word.front() == 'A') {
+      items.push_back(make_item(ItemType::character, word.substr(1)));
     }
-    items.push_back(std::move(item));
   }
   return items;
 }
 
 std::uint64_t saturating_product(std::uint64_t a, std::uint64_t b) {
   constexpr std::uint64_t kCeiling = std::uint64_t{1} << 62;
-  if (a != 0 && b > kCeiling / a) return kCeiling;
-  return a * b;
-}
-
-bool holds_data_field(const Layout& layout, int index) {
-  const LayoutItem& item = layout.items[static_cast<std::size_t>(index)];
-  if (is_data_field(item)) return true;
-  for (int child = item.first_child; child != kNoChild;
-       child = layout.items[static_cast<std::size_t>(child)].next_sibling) {
-    if (holds_data_field(layout, child)) return true;
-  }
-  return false;
+  return a != 0 && b > kCeiling / a ? kCeiling : a * b;
 }
 
 // At most how many steps the interpreter takes through this item with
-// `items` items: a group or field that holds a data field is passed at
-// most once more than there are items; other items as often as their
-// counts say.
-std::uint64_t steps(const Layout& layout, int index, std::uint64_t items) {
+// `items` items, and whether it holds a data field: a group or field that
+// holds one is passed at most once more than there are items; other items
+// as often as their counts say.
+struct Cost {
+  std::uint64_t steps;
+  bool holds_data_field;
+};
+
+Cost cost(const Layout& layout, int index, std::uint64_t items) {
   const LayoutItem& item = layout.items[static_cast<std::size_t>(index)];
   const auto repeat = static_cast<std::uint64_t>(std::max<std::int64_t>(item.repeat, 1));
-  switch (item.kind) {
-    case LayoutKind::group: {
-      std::uint64_t pass = 1;
-      for (int child = item.first_child; child != kNoChild;
-           child = layout.items[static_cast<std::size_t>(child)].next_sibling) {
-        pass += steps(layout, child, items);
-      }
-      std::uint64_t times = holds_data_field(layout, index) ? std::min(repeat, items + 1) : repeat;
-      return saturating_product(times, pass);
-    }
-    case LayoutKind::record_break: return repeat;
-    case LayoutKind::literal:
-    case LayoutKind::position_skip: return 1;
-    default: return std::min(repeat, items + 1);
+  if (is_data_field(item)) return {std::min(repeat, items + 1), true};
+  if (item.kind != LayoutKind::group) return {item.kind == LayoutKind::record_break ? repeat : 1, false};
+  Cost pass{1, false};
+  for (int child = item.first_child; child != kNoChild; child = layout.items[static_cast<std::size_t>(child)].next_sibling) {
+    const Cost part = cost(layout, child, items);
+    pass = {pass.steps + part.steps, pass.holds_data_field || part.holds_data_field};
   }
+  return {saturating_product(pass.holds_data_field ? std::min(repeat, items + 1) : repeat, pass.steps),
+          pass.holds_data_field};
 }
 
 // False when the layout parses and could take more steps than the budget.
@@ -142,25 +102,7 @@ bool within_budget(std::string_view layout_text, std::uint64_t items) {
   });
   if (!parsed) return true;
   // Each pass from a restart point needs an item.
-  return saturating_product(items + 1, steps(layout, 0, items)) <= kStepBudget;
-}
-
-void transfer_item(Item& item) {
-  switch (item.type) {
-    case ItemType::integer: transfer_integer(item.integer); return;
-    case ItemType::real: transfer_real(item.real); return;
-    case ItemType::character: transfer_character({item.text.get(), item.length}); return;
-  }
-}
-
-std::string snapshot(const std::vector<Item>& items) {
-  std::string bytes;
-  for (const Item& item : items) {
-    bytes.append(reinterpret_cast<const char*>(&item.integer), sizeof item.integer);
-    bytes.append(reinterpret_cast<const char*>(&item.real), sizeof item.real);
-    bytes.append(item.text.get(), item.length);
-  }
-  return bytes;
+  return saturating_product(items + 1, cost(layout, 0, items).steps) <= kStepBudget;
 }
 
 // A layout error's reason: the message, the layout from some byte on (at
@@ -177,31 +119,22 @@ void check_layout_error(std::string_view reason, std::string_view layout, std::s
   std::vector<std::int64_t> numbers;
   std::string_view pattern = matching_pattern(kLayoutMessages, message, &numbers);
   require(!pattern.empty(), "a layout error has one of the layout messages", message);
-  if (pattern.starts_with("Expected")) {
-    require(numbers.size() == 1 && numbers[0] >= 1 && numbers[0] <= static_cast<std::int64_t>(item_count),
-            "a type mismatch names an item that was passed", message);
-    std::string_view expected = message.substr(9, message.find(' ', 9) - 9);
-    std::string_view got = message.substr(message.rfind(' ') + 1);
-    require(expected != got, "a type mismatch names two different types", message);
-  }
-  if (pattern.starts_with("Exhausted")) {
-    require(item_count > 0, "only an item finds the layout exhausted", message);
-  }
+  const auto items = static_cast<std::int64_t>(item_count);
+  require(!pattern.starts_with("Expected") || (numbers.size() == 1 && numbers[0] >= 1 && numbers[0] <= items),
+          "a type mismatch names an item that was passed", message);
+  require(!pattern.starts_with("Expected") || message.substr(9, message.find(' ', 9) - 9) != message.substr(message.rfind(' ') + 1),
+          "a type mismatch names two different types", message);
+  require(!pattern.starts_with("Exhausted") || items > 0, "only an item finds the layout exhausted", message);
 
   require(caret.ends_with('^') && caret.find_first_not_of(' ') == caret.size() - 1,
           "the third line is blanks and a caret", caret);
-  std::size_t column = caret.size() - 1;
-  require(excerpt.size() <= 80, "the excerpt has at most 80 bytes", excerpt);
-  if (excerpt == layout.substr(0, 80) && column != 40) {
-    require(column <= 60 && column <= layout.size(),
-            "a point in the first 60 bytes has its caret under the layout's start", reason);
-  } else if (excerpt != layout.substr(0, 80)) {
-    // A later point: the excerpt starts 40 bytes before it.
-    require(column == 40, "a later point is shown 40 bytes into the excerpt", reason);
-    std::size_t start = layout.find(excerpt);
-    require(start != std::string_view::npos && start + 40 < layout.size(),
-            "the excerpt is part of the layout, the caret under one of its bytes", reason);
-  }
+  // A point in the first 60 bytes has its caret under the layout's start;
+  // for a later one the excerpt starts 40 bytes before it.
+  const std::size_t column = caret.size() - 1;
+  const bool from_start = excerpt == layout.substr(0, 80) && column <= 60 && column <= layout.size();
+  const std::size_t start = layout.find(excerpt);
+  require(excerpt.size() <= 80 && (from_start || (column == 40 && start != std::string_view::npos && start + 40 < layout.size())),
+          "the excerpt is at most 80 bytes of the layout, the caret under one of its bytes", reason);
 }
 
 }  // namespace
@@ -216,10 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<Item> items = parse_items(input.substr(0, line_end));
   // The layout gets an allocation of its own, so a read past its end is
   // caught; layout strings are not terminated.
-  std::string_view rest = input.substr(line_end + 1);
-  auto layout_bytes = std::make_unique<char[]>(rest.size());
-  std::copy(rest.begin(), rest.end(), layout_bytes.get());
-  std::string_view layout(layout_bytes.get(), rest.size());
+  const Item layout_copy = make_item(ItemType::character, input.substr(line_end + 1));
+  const std::string_view layout(layout_copy.bytes.get(), layout_copy.length);
   if (!within_budget(layout, items.size())) return 0;
 
   const std::string before = snapshot(items);
@@ -237,8 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(snapshot(items) == before, "a write statement leaves its items as they were");
   require_whole_records(platform.output_writes());
   if (result.status == -1) {
-    require(result.errors.empty(), "a completed statement writes no diagnostic", result.errors);
-    require(!result.output.empty(), "a completed statement ends at least one record");
+    require(result.errors.empty() && !result.output.empty(),
+            "a completed statement writes no diagnostic and ends at least one record", result.errors);
     return 0;
   }
   require(result.status == kStatusRunError, "a failed write statement ends with status 2", result.errors);

@@ -15,16 +15,9 @@
 // blocks or a few bytes at a time.
 #include <algorithm>
 #include <charconv>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <limits>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
-#include "console/statement.hpp"
 #include "fuzz_check.hpp"
 #include "support/console_harness.hpp"
 
@@ -40,56 +33,26 @@ constexpr std::size_t kMaxItems = 16;
 constexpr std::size_t kMaxTextLength = 300;
 constexpr std::size_t kDefaultTextLength = 40;
 // Bytes of a fresh item: a null value leaves them.
-constexpr unsigned char kUntouched = 0x5A;
-
-// Each item has an allocation of exactly its size, so a store past its
-// end is caught.
-struct Item {
-  ItemType type;
-  std::size_t length;
-  std::unique_ptr<char[]> bytes;
-};
+constexpr char kUntouched = 0x5A;
 
 std::vector<Item> parse_items(std::string_view line) {
   std::vector<Item> items;
   for (std::size_t i = 0; i < line.size() && items.size() < kMaxItems; ++i) {
-    switch (line[i]) {
-      case 'i': items.push_back({ItemType::integer, sizeof(std::int32_t), nullptr}); break;
-      case 'r': items.push_back({ItemType::real, sizeof(float), nullptr}); break;
-      case 't': {
-        std::size_t length = kDefaultTextLength;
-        std::size_t digits = i + 1;
-        while (digits < line.size() && digits - i <= 4 && line[digits] >= '0' && line[digits] <= '9') ++digits;
-        if (digits > i + 1) std::from_chars(line.data() + i + 1, line.data() + digits, length);
-        items.push_back({ItemType::character, std::min(length, kMaxTextLength), nullptr});
-        i = digits - 1;
-        break;
-      }
-      default: break;
-    }
+    if (line[i] == 'i') items.push_back(make_item(ItemType::integer, sizeof(std::int32_t), kUntouched));
+    if (line[i] == 'r') items.push_back(make_item(ItemType::real, sizeof(float), kUntouched));
+    if (line[i] != 't') continue;
+    // At most four digits after the t.
+    std::size_t length = kDefaultTextLength;
+    const char* end = std::from_chars(line.data() + i + 1, line.data() + std::min(line.size(), i + 5), length).ptr;
+    items.push_back(make_item(ItemType::character, std::min(length, kMaxTextLength), kUntouched));
+    i = static_cast<std::size_t>(end - line.data()) - 1;
   }
   return items;
 }
 
+// Fresh items of the same types and lengths.
 void fill_fresh(std::vector<Item>& items) {
-  for (Item& item : items) {
-    item.bytes = std::make_unique<char[]>(item.length);
-    std::memset(item.bytes.get(), kUntouched, item.length);
-  }
-}
-
-void transfer_item(Item& item) {
-  switch (item.type) {
-    case ItemType::integer: transfer_integer(*reinterpret_cast<std::int32_t*>(item.bytes.get())); return;
-    case ItemType::real: transfer_real(*reinterpret_cast<float*>(item.bytes.get())); return;
-    case ItemType::character: transfer_character({item.bytes.get(), item.length}); return;
-  }
-}
-
-std::string snapshot(const std::vector<Item>& items) {
-  std::string bytes;
-  for (const Item& item : items) bytes.append(item.bytes.get(), item.length);
-  return bytes;
+  for (Item& item : items) item = make_item(item.type, item.length, kUntouched);
 }
 
 void read_statement_of(std::vector<Item>& items) {
@@ -118,9 +81,8 @@ Outcome read_until_the_end(std::vector<Item>& items, std::string_view input, std
           outcome.after_each_statement.push_back(snapshot(items));
           require(outcome.after_each_statement.size() <= lines, "every read statement takes a line of its own");
           for (const Item& item : items) {
-            if (item.type != ItemType::integer) continue;
-            std::int32_t value;
-            std::memcpy(&value, item.bytes.get(), sizeof value);
+            std::int32_t value = 0;
+            if (item.type == ItemType::integer) std::memcpy(&value, item.bytes.get(), sizeof value);
             require(value != std::numeric_limits<std::int32_t>::min(), "no integer answer is -2147483648");
           }
         }
@@ -136,12 +98,8 @@ void check_end(const RunResult& result, std::size_t item_count) {
   RunErrorReport report = parse_run_error(result.errors);
   require(report.line == kLine && report.unit == kInputUnit, "the locus names the statement and unit 5",
           result.errors);
-  if (report.reason == kEndOfFile || report.reason == kLineTooLong) return;
-  std::vector<std::int64_t> numbers;
-  std::string_view pattern = matching_pattern(kReaderReasons, report.reason, &numbers);
-  require(!pattern.empty(), "the reason is one of the reader's", report.reason);
-  require(!numbers.empty() && numbers.back() >= 1 && numbers.back() <= static_cast<std::int64_t>(item_count),
-          "the reason names an item of the statement", report.reason);
+  require(is_read_failure(report.reason, static_cast<std::int64_t>(item_count)), "the reason is one of the reader's",
+          report.reason);
 }
 
 }  // namespace
@@ -160,9 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check_end(whole.result, items.size());
   // A few bytes per system read, the number chosen by the input.
   Outcome pieces = read_until_the_end(items, input, 1 + size % 5);
-  require(pieces.after_each_statement == whole.after_each_statement,
-          "the items do not depend on how the input arrives");
-  require(pieces.result.status == whole.result.status && pieces.result.errors == whole.result.errors,
-          "the outcome does not depend on how the input arrives", pieces.result.errors);
+  require(pieces.after_each_statement == whole.after_each_statement && pieces.result.status == whole.result.status &&
+              pieces.result.errors == whole.result.errors,
+          "the items and the outcome do not depend on how the input arrives", pieces.result.errors);
   return 0;
 }

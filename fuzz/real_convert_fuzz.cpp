@@ -15,13 +15,8 @@
 #include <bit>
 #include <cerrno>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "console/real_convert.hpp"
 #include "fuzz_check.hpp"
@@ -29,7 +24,9 @@
 namespace orbcalc::fuzzing {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr std::string_view kDigits = "0123456789";
+constexpr auto kNone = std::string_view::npos;
+
 bool is_sign(char c) { return c == '+' || c == '-'; }
 
 struct Scanned {
@@ -39,40 +36,19 @@ struct Scanned {
 
 // The text in the reader's form, or nothing when it is not a number.
 std::optional<Scanned> scanned_form(std::string_view in) {
-  Scanned out;
-  std::size_t i = 0;
-  if (i < in.size() && is_sign(in[i])) out.text += in[i++];
-  bool period = false;
-  for (; i < in.size() && (is_digit(in[i]) || in[i] == '.'); ++i) {
-    if (in[i] == '.') {
-      if (period) return std::nullopt;
-      period = true;
-    } else {
-      out.has_digit = true;
-    }
-    out.text += in[i];
-  }
-  if (i == in.size()) return out;
-  char c = in[i];
-  if (c == 'e' || c == 'E' || c == 'd' || c == 'D') {
-    ++i;
-    out.text += 'e';
-    if (i < in.size() && is_sign(in[i])) {
-      out.text += in[i++];
-    } else {
-      out.text += '+';
-    }
-  } else if (is_sign(c)) {
-    out.text += 'e';
-    out.text += in[i++];
-  } else {
-    return std::nullopt;
-  }
-  if (i == in.size()) return std::nullopt;
-  for (; i < in.size(); ++i) {
-    if (!is_digit(in[i])) return std::nullopt;
-    out.text += in[i];
-  }
+  const std::size_t start = !in.empty() && is_sign(in[0]) ? 1 : 0;
+  const std::size_t end = std::min(in.find_first_not_of(".0123456789", start), in.size());
+  const std::string_view mantissa = in.substr(start, end - start);
+  if (std::count(mantissa.begin(), mantissa.end(), '.') > 1) return std::nullopt;
+  Scanned out{std::string(in.substr(0, end)), mantissa.find_first_of(kDigits) != kNone};
+  if (end == in.size()) return out;
+  std::string_view exponent = in.substr(end);
+  const bool letter = std::string_view("eEdD").find(exponent[0]) != kNone;
+  if (letter) exponent.remove_prefix(1);
+  const bool sign = !exponent.empty() && is_sign(exponent[0]);
+  const std::string_view digits = exponent.substr(sign ? 1 : 0);
+  if ((!letter && !sign) || digits.empty() || digits.find_first_not_of(kDigits) != kNone) return std::nullopt;
+  out.text += (sign ? "e" : "e+") + std::string(exponent);
   return out;
 }
 
@@ -86,9 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The conversion gets an allocation of exactly the text, so a read past
   // its end is caught.
   std::string_view text = scanned->text;
-  auto copy = std::make_unique<char[]>(text.size());
-  std::copy(text.begin(), text.end(), copy.get());
-  const float result = orbcalc::convert_real({copy.get(), text.size()});
+  const Item copy = make_item(orbcalc::ItemType::character, text);
+  const float result = orbcalc::convert_real({copy.bytes.get(), copy.length});
   const bool negative = text.starts_with('-');
 
   if (!scanned->has_digit) {

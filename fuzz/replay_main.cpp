@@ -2,38 +2,30 @@
 // libFuzzer: it hands every file named on the command line, and every file
 // in a folder named there, to the target once, in name order. So the
 // corpus runs in every test build, with whatever checks the target makes.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <string>
+#include <set>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-namespace fs = std::filesystem;
-
-std::vector<fs::path> inputs_named(const fs::path& path) {
-  if (!fs::is_directory(path)) return {path};
-  std::vector<fs::path> files;
-  for (const fs::directory_entry& entry : fs::directory_iterator(path)) {
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
   std::size_t replayed = 0;
   for (int i = 1; i < argc; ++i) {
-    for (const fs::path& file : inputs_named(argv[i])) {
+    std::set<fs::path> files;  // in name order
+    if (fs::is_directory(argv[i])) {
+      for (const auto& entry : fs::directory_iterator(argv[i])) {
+        if (entry.is_regular_file()) files.insert(entry.path());
+      }
+    } else {
+      files.insert(argv[i]);
+    }
+    for (const fs::path& file : files) {
       std::ifstream in(file, std::ios::binary);
       if (!in) {
         std::cerr << "cannot read " << file.string() << "\n";

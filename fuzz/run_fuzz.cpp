@@ -15,13 +15,7 @@
 // changes nothing; and lost output never ends a run with status 0.
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <span>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "fuzz_check.hpp"
 #include "model/molmodel.hpp"
@@ -73,41 +67,27 @@ std::string_view diagnostics(const RunResult& result) {
   return errors;
 }
 
-// The reason of a failed read at `line`, of a statement of `items` items.
+// The reason of a failed read: the reader's, or an answer the calculation
+// refuses at its line.
 void check_read_failure(const RunErrorReport& report, const ReadLine& read) {
-  const std::string& reason = report.reason;
-  if (reason == kEndOfFile || reason == kLineTooLong) return;
+  if (is_read_failure(report.reason, read.items)) return;
   std::vector<std::int64_t> numbers;
-  if (!matching_pattern(kReaderReasons, reason, &numbers).empty()) {
-    require(numbers.back() >= 1 && numbers.back() <= read.items, "the reason names an item of the read",
-            reason);
-    return;
-  }
-  if (read.line == 16) {
-    require(matches(kAtomCountRefused, reason, &numbers) && numbers[0] > kMaxAtoms,
-            "only a count above 30 atoms is refused", reason);
-  } else if (read.line == 59) {
-    require(!matching_pattern(kBondIndexRefused, reason, &numbers).empty() && !is_atom_index(static_cast<std::int32_t>(numbers[1])),
-            "a bond is refused only for an index outside 1 to 30", reason);
-  } else if (read.line == 81) {
-    require(!matching_pattern(kHeteroIndexRefused, reason, &numbers).empty() && !is_atom_index(static_cast<std::int32_t>(numbers[1])),
-            "a hetero parameter is refused only for an index outside 1 to 30", reason);
-  } else {
-    require(false, "the reason belongs to the read that failed", reason);
-  }
+  const bool refused =
+      (read.line == 16 && matches(kAtomCountRefused, report.reason, &numbers) && numbers[0] > kMaxAtoms) ||
+      (read.line == 59 && !matching_pattern(kBondIndexRefused, report.reason, &numbers).empty()) ||
+      (read.line == 81 && !matching_pattern(kHeteroIndexRefused, report.reason, &numbers).empty());
+  require(refused && (read.line == 16 || !is_atom_index(static_cast<std::int32_t>(numbers[1]))),
+          "a count above 30 atoms or an index outside 1 to 30 is refused at its read", report.reason);
 }
 
 void check_finished_record() {
   require(molmodel.natom <= kMaxAtoms, "a finished run has at most 30 atoms");
-  for (std::int32_t b = 0; b < std::min(molmodel.nbond, kMaxBonds); ++b) {
-    require(is_atom_index(molmodel.iat[static_cast<std::size_t>(b)]) &&
-                is_atom_index(molmodel.jat[static_cast<std::size_t>(b)]),
-            "every listed bond joins atoms 1 to 30");
+  for (std::size_t b = 0; b < static_cast<std::size_t>(std::clamp(molmodel.nbond, 0, kMaxBonds)); ++b) {
+    require(is_atom_index(molmodel.iat[b]) && is_atom_index(molmodel.jat[b]), "every listed bond joins atoms 1 to 30");
   }
   bool finite = true;
   for (int i = 1; i <= molmodel.natom; ++i) finite = finite && std::isfinite(hmat(i, i));
-  if (!finite) return;
-  for (int i = 1; i < molmodel.natom; ++i) {
+  for (int i = 1; finite && i < molmodel.natom; ++i) {
     require(hmat(i, i) >= hmat(i + 1, i + 1), "the roots stand in descending order");
   }
 }
@@ -123,8 +103,7 @@ void check_whole_run(const Run& r) {
   require(result.status == kStatusRunError, "a run ends with status 0 or 2", result.errors);
   RunErrorReport report = parse_run_error(diagnostics(result));
   // Reads are the only statements that can fail while output is taken.
-  const ReadLine* read = std::find_if(std::begin(kReadLines), std::end(kReadLines),
-                                      [&](const ReadLine& l) { return l.line == report.line; });
+  const ReadLine* read = std::ranges::find(kReadLines, report.line, &ReadLine::line);
   require(read != std::end(kReadLines) && report.unit == kInputUnit, "only a read fails", result.errors);
   check_read_failure(report, *read);
 }
@@ -135,14 +114,10 @@ void check_lost_output(const Run& lost, const Run& whole) {
   const RunResult& result = lost.result;
   require(result.status == kStatusRunError, "lost output ends the run with status 2", result.errors);
   RunErrorReport report = parse_run_error(diagnostics(result));
-  if (report.reason == "system error 28") {
-    bool at_write = report.unit == kOutputUnit &&
-                    std::find(std::begin(kWriteLines), std::end(kWriteLines), report.line) != std::end(kWriteLines);
-    bool at_stop = report.unit == -1 && report.line == kStopLine;
-    require(at_write || at_stop, "lost output is reported at a write or at the stop", result.errors);
-    return;
-  }
-  require(diagnostics(result) == diagnostics(whole.result), "the run fails as it does with its output",
+  const bool at_write = report.unit == kOutputUnit && std::ranges::find(kWriteLines, report.line) != std::end(kWriteLines);
+  const bool at_stop = report.unit == -1 && report.line == kStopLine;
+  require(report.reason == "system error 28" ? at_write || at_stop : diagnostics(result) == diagnostics(whole.result),
+          "lost output is reported at a write or at the stop, or the run fails as it does with its output",
           result.errors);
 }
 

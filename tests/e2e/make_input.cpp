@@ -11,6 +11,7 @@
 // the count); in it \n, \r, \t, \\ and \xHH stand for those bytes. Empty
 // lines and lines starting with # are ignored.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -19,34 +20,20 @@
 
 namespace {
 
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
+// The bytes `in` stands for, or false at a bad escape.
 bool unescape(const std::string& in, std::string& out) {
+  const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+  static const std::string kLetters = "nrt\\", kBytes = "\n\r\t\\";
   for (std::size_t i = 0; i < in.size(); ++i) {
     if (in[i] != '\\') {
       out += in[i];
-      continue;
-    }
-    if (++i == in.size()) return false;
-    switch (in[i]) {
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
-      case '\\': out += '\\'; break;
-      case 'x': {
-        int high = i + 1 < in.size() ? hex_value(in[i + 1]) : -1;
-        int low = i + 2 < in.size() ? hex_value(in[i + 2]) : -1;
-        if (high < 0 || low < 0) return false;
-        out += static_cast<char>(high * 16 + low);
-        i += 2;
-        break;
-      }
-      default: return false;
+    } else if (i + 1 < in.size() && kLetters.find(in[i + 1]) != std::string::npos) {
+      out += kBytes[kLetters.find(in[++i])];
+    } else if (in.compare(i, 2, "\\x") == 0 && i + 4 <= in.size() && hex(in[i + 2]) && hex(in[i + 3])) {
+      out += static_cast<char>(std::stoi(in.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else {
+      return false;
     }
   }
   return true;
@@ -61,49 +48,30 @@ int main(int argc, char** argv) {
   }
   std::ifstream recipe(argv[1]);
   std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-  if (!recipe || !out) {
-    std::cerr << "e2e_make_input: cannot open " << (recipe ? argv[2] : argv[1]) << "\n";
-    return 2;
-  }
   int line_number = 0;
-  for (std::string line; std::getline(recipe, line);) {
+  for (std::string line; recipe && std::getline(recipe, line);) {
     ++line_number;
     if (line.empty() || line[0] == '#') continue;
-    std::uint64_t count = 1;
-    std::string escaped;
-    if (line.starts_with("text ")) {
-      escaped = line.substr(5);
-    } else if (line.starts_with("repeat ")) {
-      std::size_t blank = line.find(' ', 7);
-      char* end = nullptr;
-      count = std::strtoull(line.c_str() + 7, &end, 10);
-      if (blank == std::string::npos || end != line.c_str() + blank) {
-        std::cerr << argv[1] << ":" << line_number << ": repeat needs a count and bytes\n";
-        return 2;
-      }
-      escaped = line.substr(blank + 1);
-    } else {
-      std::cerr << argv[1] << ":" << line_number << ": unknown line\n";
-      return 2;
-    }
+    // "text BYTES" is "repeat 1 BYTES".
+    if (line.starts_with("text ")) line = "repeat 1 " + line.substr(5);
+    char* end = nullptr;
+    const std::uint64_t count = line.starts_with("repeat ") ? std::strtoull(line.c_str() + 7, &end, 10) : 0;
     std::string bytes;
-    if (!unescape(escaped, bytes)) {
-      std::cerr << argv[1] << ":" << line_number << ": bad escape\n";
+    if (end == nullptr || *end != ' ' || !unescape(end + 1, bytes)) {
+      std::cerr << argv[1] << ":" << line_number << ": not a line of a recipe\n";
       return 2;
     }
     // Repeated bytes go out in blocks of about a megabyte.
+    const std::uint64_t per_block = std::max<std::uint64_t>(1, (1u << 20) / std::max<std::size_t>(bytes.size(), 1));
     std::string block;
-    std::uint64_t per_block = bytes.empty() ? count : std::max<std::uint64_t>(1, (1u << 20) / bytes.size());
     for (std::uint64_t i = 0; i < std::min(per_block, count); ++i) block += bytes;
-    for (std::uint64_t left = count; left > 0;) {
-      std::uint64_t now = std::min(per_block, left);
-      out.write(block.data(), static_cast<std::streamsize>(now * bytes.size()));
-      left -= now;
+    for (std::uint64_t left = count; left > 0; left -= std::min(per_block, left)) {
+      out.write(block.data(), static_cast<std::streamsize>(std::min(per_block, left) * bytes.size()));
     }
   }
   out.close();
-  if (!out) {
-    std::cerr << "e2e_make_input: cannot write " << argv[2] << "\n";
+  if (!recipe.eof() || !out) {
+    std::cerr << "e2e_make_input: cannot read " << argv[1] << " or write " << argv[2] << "\n";
     return 2;
   }
   return 0;

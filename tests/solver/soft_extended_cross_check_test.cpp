@@ -1,7 +1,9 @@
-// SoftExtended against the hardware extended format, on many random
-// operands: every result must have the same 80-bit encoding.
+// SoftExtended: its rounding and special values, which every host checks,
+// and, where the hardware has the extended format, every result against
+// the hardware's on many random operands.
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <ostream>
 #include <random>
 
@@ -14,6 +16,47 @@ namespace orbcalc {
 namespace {
 
 using Soft = SoftExtended;
+
+Soft soft(float x) { return Soft(x); }
+float two_to(int exponent) { return std::ldexp(1.0f, exponent); }
+
+constexpr float kMax = std::numeric_limits<float>::max();
+constexpr float kTiny = std::numeric_limits<float>::denorm_min();
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+struct Case {
+  const char* name;
+  Soft value;
+  std::uint32_t bits;
+};
+
+TEST(SoftExtended, SpecialValuesAndRoundingToFloat) {
+  const Soft inf = soft(kInfinity), zero = soft(0.0f), minus_zero = soft(-0.0f), one = soft(1.0f);
+  const Soft nan_a = soft(std::bit_cast<float>(0x7FC00001u)), nan_b = soft(std::bit_cast<float>(0xFFC00005u));
+  // An invalid operation gives the default NaN, which is negative.
+  const Case cases[] = {
+      {"inf - inf", inf - inf, 0xFFC00000u},        {"-inf + inf", soft(-kInfinity) + inf, 0xFFC00000u},
+      {"0 * inf", zero * inf, 0xFFC00000u},         {"0 / 0", zero / minus_zero, 0xFFC00000u},
+      {"inf / inf", inf / inf, 0xFFC00000u},        {"sqrt(-1)", sqrt(soft(-1.0f)), 0xFFC00000u},
+      {"sqrt(-inf)", sqrt(soft(-kInfinity)), 0xFFC00000u}, {"1 / 0", one / zero, 0x7F800000u},
+      {"1 / -0", one / minus_zero, 0xFF800000u},    {"-1 / inf", soft(-1.0f) / inf, 0x80000000u},
+      {"inf * -2", inf * soft(-2.0f), 0xFF800000u}, {"inf + 1", inf + one, 0x7F800000u},
+      {"sqrt(inf)", sqrt(inf), 0x7F800000u},        {"sqrt(-0)", sqrt(minus_zero), 0x80000000u},
+      {"1 - 1", one - one, 0x00000000u},            {"-0 + -0", minus_zero + minus_zero, 0x80000000u},
+      {"-0 + 0", minus_zero + zero, 0x00000000u},   {"-0 - 0", minus_zero - zero, 0x80000000u},
+      {"-0 * 3", minus_zero * soft(3.0f), 0x80000000u}, {"NaN + 1", nan_a + one, 0x7FC00001u},
+      {"1 - NaN keeps its sign", one - nan_a, 0x7FC00001u},
+      {"two NaNs: the larger payload", nan_a * nan_b, 0xFFC00005u},
+      {"equal payloads: the positive", soft(-std::bit_cast<float>(0x7FC00001u)) / nan_a, 0x7FC00001u},
+      {"sqrt(NaN)", sqrt(nan_b), 0xFFC00005u},
+      // Rounding to float happens once, ties to even, subnormals included.
+      {"tie above 1 goes down to even", soft(1) + soft(two_to(-24)), 0x3F800000u},
+      {"below the tie", soft(1) + soft(two_to(-24)) - soft(two_to(-60)), 0x3F800000u},
+      {"tie above the largest float", soft(kMax) + soft(two_to(103)), 0x7F800000u},
+      {"2.5 quanta go to 2", soft(kTiny) * soft(2.5f), 0x00000002u},
+  };
+  for (const Case& c : cases) EXPECT_EQ(bits_of(static_cast<float>(c.value)), c.bits) << c.name;
+}
 
 // The fields of the 80-bit extended encoding.
 struct Encoding {
@@ -30,24 +73,17 @@ struct Encoding {
 Encoding encoding_of(long double x) {
   Encoding e;
   std::memcpy(&e.significand, &x, sizeof e.significand);
-  std::memcpy(&e.sign_exponent, reinterpret_cast<const char*>(&x) + 8,
-              sizeof e.sign_exponent);
+  std::memcpy(&e.sign_exponent, reinterpret_cast<const char*>(&x) + 8, sizeof e.sign_exponent);
   return e;
 }
 
 Encoding encoding_of(const Soft& x) {
-  constexpr int kBias = 16383;
   const int sign = x.negative() ? 0x8000 : 0;
   switch (x.kind()) {
-    case Soft::Kind::kZero:
-      return {static_cast<std::uint16_t>(sign), 0};
-    case Soft::Kind::kFinite:
-      return {static_cast<std::uint16_t>(sign | (x.exponent() + kBias)),
-              x.significand()};
-    case Soft::Kind::kInfinity:
-      return {static_cast<std::uint16_t>(sign | 0x7FFF), std::uint64_t{1} << 63};
-    case Soft::Kind::kNaN:
-      break;
+    case Soft::Kind::kZero: return {static_cast<std::uint16_t>(sign), 0};
+    case Soft::Kind::kFinite: return {static_cast<std::uint16_t>(sign | (x.exponent() + 16383)), x.significand()};
+    case Soft::Kind::kInfinity: return {static_cast<std::uint16_t>(sign | 0x7FFF), Soft::kTopBit};
+    case Soft::Kind::kNaN: break;
   }
   return {static_cast<std::uint16_t>(sign | 0x7FFF), x.significand()};
 }
@@ -59,23 +95,16 @@ Encoding encoding_of(const Soft& x) {
 // NaN wins against it depends on the generated code.
 float random_float(std::mt19937_64& gen) {
   const std::uint32_t sign = (gen() & 1) != 0 ? 0x80000000u : 0u;
-  const auto pick = [&gen](std::uint32_t n) {
-    return static_cast<std::uint32_t>(gen() % n);
-  };
+  const auto pick = [&gen](std::uint32_t n) { return static_cast<std::uint32_t>(gen() % n); };
   switch (pick(40)) {
-    case 0:
-      return std::bit_cast<float>(sign);
-    case 1:
-      return std::bit_cast<float>(sign | 0x7F800000u);
-    case 2:
-      return std::bit_cast<float>(sign | 0x7FC00000u | pick(0x400000));
-    default:
-      break;
+    case 0: return std::bit_cast<float>(sign);
+    case 1: return std::bit_cast<float>(sign | 0x7F800000u);
+    case 2: return std::bit_cast<float>(sign | 0x7FC00000u | pick(0x400000));
+    default: break;
   }
   const std::uint32_t biased = pick(2) == 0 ? 87 + pick(81) : pick(255);
   const std::uint32_t dropped_bits = pick(24);
-  const std::uint32_t fraction =
-      static_cast<std::uint32_t>(gen()) & 0x7FFFFFu & ~((1u << dropped_bits) - 1);
+  const std::uint32_t fraction = static_cast<std::uint32_t>(gen()) & 0x7FFFFFu & ~((1u << dropped_bits) - 1);
   return std::bit_cast<float>(sign | (biased << 23) | fraction);
 }
 
@@ -92,14 +121,10 @@ float boundary_partner(float x, std::mt19937_64& gen) {
 template <class T>
 T apply(int operation, const T& x, const T& y) {
   switch (operation) {
-    case 0:
-      return x + y;
-    case 1:
-      return x - y;
-    case 2:
-      return x * y;
-    default:
-      return x / y;
+    case 0: return x + y;
+    case 1: return x - y;
+    case 2: return x * y;
+    default: return x / y;
   }
 }
 
@@ -121,23 +146,19 @@ TEST(SoftExtendedCrossCheck, MatchesHardwareBitForBit) {
     const Soft sx = apply(first, Soft(a), Soft(b));
     const Soft sy = apply(second, Soft(c), Soft(d));
     const float e = boundary_partner(static_cast<float>(hx), gen);
-    SCOPED_TRACE(::testing::Message()
-                 << "round " << round << ": " << bits_of(a) << ' ' << bits_of(b)
-                 << ' ' << bits_of(c) << ' ' << bits_of(d) << ' ' << bits_of(e));
+    SCOPED_TRACE(::testing::Message() << "round " << round << ": " << bits_of(a) << ' ' << bits_of(b) << ' '
+                                      << bits_of(c) << ' ' << bits_of(d) << ' ' << bits_of(e));
 
     ASSERT_EQ(encoding_of(sx), encoding_of(hx));
     ASSERT_EQ(encoding_of(sy), encoding_of(hy));
     for (int operation = 0; operation < 4; ++operation) {
-      ASSERT_EQ(encoding_of(apply(operation, sx, sy)),
-                encoding_of(apply(operation, hx, hy)))
-          << operation;
+      ASSERT_EQ(encoding_of(apply(operation, sx, sy)), encoding_of(apply(operation, hx, hy))) << operation;
     }
     ASSERT_EQ(encoding_of(sx + Soft(e)), encoding_of(hx + e));
     ASSERT_EQ(encoding_of(sx - Soft(e)), encoding_of(hx - e));
     ASSERT_EQ(encoding_of(sqrt(sx)), encoding_of(std::sqrt(hx)));
     ASSERT_EQ(bits_of(static_cast<float>(sx)), bits_of(static_cast<float>(hx)));
-    ASSERT_EQ(bits_of(static_cast<float>(sx + Soft(e))),
-              bits_of(static_cast<float>(hx + e)));
+    ASSERT_EQ(bits_of(static_cast<float>(sx + Soft(e))), bits_of(static_cast<float>(hx + e)));
     ASSERT_EQ(sx <=> sy, hx <=> hy);
   }
 }

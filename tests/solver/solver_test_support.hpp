@@ -1,16 +1,11 @@
-// Helpers shared by the solver tests: float bits, matrix set-up and the
-// extended types the solver can be run with on this host.
+// Helpers shared by the solver tests: float bits and matrix set-up.
 #pragma once
 
 #include <bit>
 #include <cstdint>
-#include <type_traits>
-
-#include <gtest/gtest.h>
 
 #include "model/molmodel.hpp"
 #include "solver/extended.hpp"
-#include "solver/soft_extended.hpp"
 
 namespace orbcalc {
 
@@ -30,12 +25,5 @@ inline void load_chain(int natom, bool ring = false, float bond = 1.0f) {
   for (int i = 1; i < natom; ++i) set_pair(i, i + 1, bond);
   if (ring) set_pair(1, natom, bond);
 }
-
-// Every type the solver may use here: the software type always, the
-// hardware long double where it is the extended format.
-using ExtendedTypes =
-    std::conditional_t<kLongDoubleIsExtended,
-                       ::testing::Types<SoftExtended, long double>,
-                       ::testing::Types<SoftExtended>>;
 
 }  // namespace orbcalc

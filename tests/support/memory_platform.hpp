@@ -32,6 +32,9 @@ class MemoryPlatform final : public Platform {
     output_budget_ = after;
   }
 
+  // Writes to standard output succeed again.
+  void heal_output() { output_error_ = 0; }
+
   const std::string& output() const { return output_; }
   const std::string& errors() const { return errors_; }
   // Each successful write to standard output, as it arrived.
