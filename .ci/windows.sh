@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows leg of continuous integration: cross-build the 32-bit console
-# program with MinGW-w64, run every test under wine, one at a time, in one
-# prefix with one wine server for the whole leg, and check that orbcalc.exe
-# and the Linux orbcalc (built before by .ci/run) write the same bytes.
+# program with MinGW-w64, run every test under wine, one at a time, in the
+# build folder's prefix with one wine server for the whole leg, and check
+# that orbcalc.exe and the Linux orbcalc (built before by .ci/run) write the
+# same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
@@ -22,9 +23,10 @@ fi
 
 scratch=$(mktemp -d)
 export HOME="${HOME:-$scratch}"
-# The same settings as cmake/wine-run.sh, which every test goes through.
-export ORBCALC_WINEPREFIX="$scratch/prefix"
-export WINEPREFIX="$ORBCALC_WINEPREFIX" WINEARCH=win32 WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+# The same settings as cmake/wine-run.sh, which every test goes through,
+# and the prefix it takes by default: wine-prefix in the build folder.
+unset ORBCALC_WINEPREFIX
+export WINEPREFIX="$(pwd -P)/build-windows/wine-prefix" WINEARCH=win32 WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=;mshtml="
 
 stop_wine() {

@@ -4,7 +4,10 @@
 # a 32-bit prefix of its own, never the user's.
 #
 #   ORBCALC_WINEPREFIX  the prefix to use (created on first use); by
-#                       default one in the temporary folder
+#                       default wine-prefix in the build folder that holds
+#                       the program (the nearest folder above it with a
+#                       CMakeCache.txt), so that every build folder, and so
+#                       every checkout, has its own
 set -e
 
 export WINEDEBUG=-all WINEARCH=win32
@@ -12,7 +15,21 @@ export WINEDEBUG=-all WINEARCH=win32
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 # No debugger for a crash and no downloads of Mono or Gecko.
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=;mshtml="
-export WINEPREFIX="${ORBCALC_WINEPREFIX:-${TMPDIR:-/tmp}/orbcalc-wine-$(id -u)}"
+
+if [ -n "$ORBCALC_WINEPREFIX" ]; then
+  WINEPREFIX=$ORBCALC_WINEPREFIX
+else
+  folder=$(cd "$(dirname "$1")" && pwd -P)
+  while [ ! -f "$folder/CMakeCache.txt" ] && [ "$folder" != / ]; do
+    folder=$(dirname "$folder")
+  done
+  if [ ! -f "$folder/CMakeCache.txt" ]; then
+    echo "wine-run.sh: $1 lies in no build folder; set ORBCALC_WINEPREFIX" >&2
+    exit 125
+  fi
+  WINEPREFIX=$folder/wine-prefix
+fi
+export WINEPREFIX
 
 # Tests run in parallel must not create the prefix twice at once.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <system_error>
+
+#include "console/decimal_float.hpp"
 
 #include "console/text.hpp"
 
@@ -112,22 +113,13 @@ std::int64_t read_exponent(std::string_view text, std::int64_t limit) {
 float nearest_float(const SignificantDigits& significant, std::int64_t point) {
   // The digits, the sticky digit, the letter e and a short exponent.
   std::array<char, kKeptDigits + 24> text;
+  static_assert(text.size() <= kDecimalTextLimit);
   char* end = std::copy_n(significant.digits.data(), significant.count, text.data());
   if (significant.nonzero_beyond) *end++ = '1';
   const std::int64_t digits_written = end - text.data();
   *end++ = 'e';
   end = std::to_chars(end, text.data() + text.size(), point - digits_written).ptr;
-
-  float magnitude = 0.0f;
-  const std::from_chars_result result = std::from_chars(text.data(), end, magnitude);
-  assert(result.ptr == end);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Nothing is stored when the rounded value is zero or infinite; a value
-    // of at least 1 (a first digit at or above the units) has overflowed.
-    return point > 0 ? kInfinity : 0.0f;
-  }
-  assert(result.ec == std::errc{});
-  return magnitude;
+  return nearest_float_of({text.data(), static_cast<std::size_t>(end - text.data())});
 }
 
 }  // namespace

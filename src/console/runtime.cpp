@@ -1,5 +1,7 @@
 #include "console/runtime.hpp"
 
+#include <new>
+
 #include "console/console.hpp"
 #include "console/error_print.hpp"
 #include "console/fpu.hpp"
@@ -12,9 +14,16 @@ constexpr std::string_view kSourceUnit = "orbcalc";
 constexpr std::string_view kTracebackNotice =
     "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
 
+// Called by operator new when memory cannot be had (the layer's own buffers
+// check malloc and realloc themselves): the run ends there and then, with
+// the locus of the statement that needed it. This needs no exceptions, so
+// every build, with them or without, fails the same way.
+void memory_exhausted() { os_error(kMemoryAllocationFailed); }
+
 }  // namespace
 
 void runtime_start(int, char**, Platform& platform, std::size_t record_limit) {
+  std::set_new_handler(memory_exhausted);
   start_console(platform, record_limit);
   init_fpu();
   platform.install_fault_handler();

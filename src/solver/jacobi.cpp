@@ -39,9 +39,12 @@ float measure(int order) {
   return m;
 }
 
-bool block_is_finite(int order) {
-  for (int i = 1; i <= order; ++i) {
-    for (int j = 1; j <= i; ++j) {
+// Every element strictly below the diagonal of the block is finite. The
+// measure passes over a NaN there, so a converged measure alone does not
+// say the block was diagonalised; the diagonal may hold anything.
+bool below_diagonal_is_finite(int order) {
+  for (int i = 2; i <= order; ++i) {
+    for (int j = 1; j <= i - 1; ++j) {
       if (!std::isfinite(hmat(i, j))) return false;
     }
   }
@@ -108,7 +111,7 @@ void rotate(int j, int k, int order) {
 }  // namespace
 
 template <class Ext>
-JacobiOutcome jacobi() {
+JacobiOutcome jacobi(int max_sweeps) {
   const int order = atom_block();
   JacobiOutcome outcome;
   for (int i = 1; i <= order; ++i) vmat(i, i) = 1.0f;
@@ -116,10 +119,10 @@ JacobiOutcome jacobi() {
   while (true) {
     const float m = measure(order);
     if (m <= kEpsilon) {
-      outcome.converged = block_is_finite(order);
+      outcome.converged = below_diagonal_is_finite(order);
       return outcome;
     }
-    if (outcome.sweeps == kMaxSweeps) return outcome;
+    if (outcome.sweeps == max_sweeps) return outcome;
 
     // Fixed for the whole sweep.
     const float tau = single(Ext(m) * Ext(kThresholdFactor));
@@ -141,11 +144,11 @@ JacobiOutcome jacobi() {
   }
 }
 
-template JacobiOutcome jacobi<SoftExtended>();
+template JacobiOutcome jacobi<SoftExtended>(int);
 // The hardware type only where it is the extended format with rounding
 // float conversions (the same condition as kLongDoubleIsExtended).
 #if LDBL_MANT_DIG == 64 && FLT_EVAL_METHOD == 0
-template JacobiOutcome jacobi<long double>();
+template JacobiOutcome jacobi<long double>(int);
 #endif
 
 }  // namespace orbcalc

@@ -13,7 +13,8 @@ struct JacobiOutcome {
   bool converged = false;
 };
 
-// No input ever makes it loop forever: it gives up after this many sweeps.
+// No input ever makes it loop forever: it gives up after this many sweeps
+// (tests pass a smaller limit).
 inline constexpr int kMaxSweeps = 1000;
 
 // Diagonalises the leading natom by natom block of the global molmodel in
@@ -24,12 +25,14 @@ inline constexpr int kMaxSweeps = 1000;
 // eigenvector of hmat(j, j) in column j of vmat.
 //
 // converged is true when every element below the diagonal ended at most
-// 1.0e-6 in magnitude and the whole block is finite. It is false when the
-// iteration stopped because a sweep rotated nothing although the largest
-// element is above that limit (an infinity or NaN, or an element outside a
-// block smaller than 2 by 2), when it reached kMaxSweeps, or when the
-// result holds an infinity or a NaN.
+// 1.0e-6 in magnitude and none of them is a NaN; the diagonal may hold
+// infinities and NaNs, which are then the roots as they stand. It is false
+// when the iteration stopped because a sweep rotated nothing although the
+// measure is not at most that limit (an infinity or NaN below the
+// diagonal, or an element outside a block smaller than 2 by 2), when it
+// reached max_sweeps, or when a NaN the measure passed over is left below
+// the diagonal.
 template <class Ext>
-JacobiOutcome jacobi();
+JacobiOutcome jacobi(int max_sweeps = kMaxSweeps);
 
 }  // namespace orbcalc

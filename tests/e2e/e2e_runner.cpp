@@ -19,9 +19,15 @@
 //                    cases that set up POSIX descriptors are skipped (exit
 //                    status 77), and where the system's text is the reason
 //                    of a failure only its presence is checked
+//   --node           the program is a WebAssembly module run by node, which
+//                    cannot pass on a closed or directory standard input
+//                    either (it reads a closed one as an empty input): those
+//                    cases are skipped too
 //   --no-memory-cap  the program cannot run with its address space capped
 //                    (sanitizers, valgrind, an emulator): memory cases are
 //                    skipped
+// The program may be a command with arguments: every argument between the
+// options and the case folder is passed on.
 //
 // With ORBCALC_UPDATE_EXPECTED=1 in the environment the expected files of
 // the case are rewritten from this run instead of compared: a deliberate
@@ -138,23 +144,26 @@ void redirect(int fd, int target) {
 
 int main(int argc, char** argv) {
   bool windows = false;
+  bool node = false;
   bool memory_cap = true;
   std::string input;
   int first = 1;
   for (; first < argc && std::string_view(argv[first]).starts_with("--"); ++first) {
     std::string_view option = argv[first];
     if (option == "--windows") windows = true;
+    else if (option == "--node") node = true;
     else if (option == "--no-memory-cap") memory_cap = false;
     else if (option.starts_with("--input=")) input = option.substr(8);
     else first = argc;  // an unknown option: show the usage
   }
   if (argc - first < 2) {
-    std::cerr << "usage: e2e_runner [--windows] [--no-memory-cap] [--input=FILE] PROGRAM [ARGUMENT...] CASE-FOLDER\n";
+    std::cerr << "usage: e2e_runner [--windows | --node] [--no-memory-cap] [--input=FILE] PROGRAM [ARGUMENT...] "
+                 "CASE-FOLDER\n";
     return kBroken;
   }
   const char* update_setting = std::getenv("ORBCALC_UPDATE_EXPECTED");
   const bool update = update_setting != nullptr && update_setting == std::string_view("1");
-  if (update && windows) {
+  if (update && (windows || node)) {
     std::cerr << "expected files are updated from the build machine's program, not through an emulator\n";
     return kBroken;
   }
@@ -163,8 +172,9 @@ int main(int argc, char** argv) {
   const fs::path folder = argv[argc - 1];
   if (input.empty()) input = fs::exists(folder / "stdin") ? (folder / "stdin").string() : "/dev/null";
   const Setup setup = read_setup(folder);
-  if (windows && (setup.input == "closed" || setup.input == "directory")) {
-    std::cout << "skipped: standard input set up as stdin=" << setup.input << " has no Windows counterpart\n";
+  if ((windows || node) && (setup.input == "closed" || setup.input == "directory")) {
+    std::cout << "skipped: standard input set up as stdin=" << setup.input << " cannot be passed on by "
+              << (windows ? "wine" : "node") << "\n";
     return kSkipped;
   }
   if (!memory_cap && setup.memory_megabytes > 0) {

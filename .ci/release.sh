@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# The release leg of continuous integration: the manual pages render with no
+# warning; `cmake --install` gives the documented layout; the Debian package
+# is built, unpacked into a scratch folder (never installed on this machine,
+# where later runs would find it on PATH), its program writes the expected
+# reports and lintian finds neither error nor warning; the ZIP of the
+# Windows program holds what it should, its texts with CR LF line ends.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export CI=true DEBIAN_FRONTEND=noninteractive
+
+packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db unzip g++-mingw-w64-i686-posix)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]} > 0)); then
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+  echo "release: $*" >&2
+  exit 1
+}
+
+# Runs a program on every answer file in a folder and compares standard
+# output, standard error and exit status with the expected results.
+check_examples() {
+  local program=$1 folder=$2 answers name status
+  for answers in "$folder"/*.txt; do
+    name=$(basename "$answers" .txt)
+    status=0
+    "$program" <"$answers" >"$scratch/stdout" 2>"$scratch/stderr" || status=$?
+    cmp "$scratch/stdout" "tests/e2e/examples/$name/stdout" || fail "$program $answers: standard output differs"
+    cmp "$scratch/stderr" "tests/e2e/examples/$name/stderr" || fail "$program $answers: standard error differs"
+    [[ $status == "$(cat "tests/e2e/examples/$name/status")" ]] || fail "$program $answers: exit status $status"
+  done
+  echo "$(ls "$folder"/*.txt | wc -l) examples from $folder: identical"
+}
+
+# Fails unless the page renders with neither groff nor man warning.
+check_page() {
+  local page=$1
+  groff -k -Tutf8 -ww -z -man "$page" 2>"$scratch/warnings"
+  LANG=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" >"$scratch/page" 2>>"$scratch/warnings"
+  if [[ -s $scratch/warnings ]]; then
+    cat "$scratch/warnings" >&2
+    fail "$page: warnings"
+  fi
+  [[ -s $scratch/page ]] || fail "$page: man shows nothing"
+}
+
+echo "== release build"
+cmake --preset release
+cmake --build --preset release
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-release/CMakeCache.txt)
+echo "version $version"
+grep -q "^## \[$version\] - " CHANGELOG.md || fail "CHANGELOG.md has no entry for $version"
+
+echo "== manual pages"
+# Each page as the build made it, with its version; a page whose program
+# this build does not have is checked from its source.
+for source in man/*.1.in; do
+  name=$(basename "$source" .in)
+  if [[ -f build-release/release/man/$name ]]; then
+    check_page "build-release/release/man/$name"
+    grep -q "orbcalc $version" "$scratch/page" || fail "$name does not show version $version"
+  else
+    check_page "$source"
+  fi
+  echo "$name: no warning"
+done
+
+echo "== install"
+cmake --install build-release --prefix "$scratch/prefix"
+{
+  for page in build-release/release/man/*.1; do
+    echo "bin/$(basename "$page" .1)"
+    echo "share/man/man1/$(basename "$page")"
+  done
+  for file in README.md LICENSE CHANGELOG.md; do
+    echo "share/doc/orbcalc/$file"
+  done
+  for answers in examples/*.txt; do
+    echo "share/doc/orbcalc/examples/$(basename "$answers")"
+  done
+} | sort >"$scratch/expected-layout"
+(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/layout"
+diff "$scratch/expected-layout" "$scratch/layout" || fail "cmake --install: unexpected layout"
+check_examples "$scratch/prefix/bin/orbcalc" "$scratch/prefix/share/doc/orbcalc/examples"
+
+echo "== Debian package"
+cpack --preset deb
+deb=build-release/packages/orbcalc_${version}_$(dpkg --print-architecture).deb
+[[ -f $deb ]] || fail "no $deb"
+dpkg-deb --info "$deb"
+dpkg-deb --contents "$deb"
+[[ $(dpkg-deb --field "$deb" Version) == "$version" ]] || fail "$deb: version is not $version"
+[[ $(dpkg-deb --field "$deb" Section) == science ]] || fail "$deb: section is not science"
+dpkg-deb --field "$deb" Depends | grep -q libc6 || fail "$deb: no dependencies from dpkg-shlibdeps"
+dpkg -x "$deb" "$scratch/deb"
+file "$scratch/deb/usr/bin/orbcalc" | grep -q 'dynamically linked.*, stripped' ||
+  fail "the packaged orbcalc is not a stripped, dynamically linked program"
+gzip -dc "$scratch/deb/usr/share/doc/orbcalc/changelog.gz" >"$scratch/changelog"
+[[ $(dpkg-parsechangelog -l "$scratch/changelog" -S Version) == "$version" ]] || fail "changelog.gz does not begin with $version"
+for page in "$scratch"/deb/usr/share/man/man1/*.1.gz; do
+  gzip -dc "$page" >"$scratch/$(basename "$page" .gz)"
+  check_page "$scratch/$(basename "$page" .gz)"
+done
+check_examples "$scratch/deb/usr/bin/orbcalc" "$scratch/deb/usr/share/doc/orbcalc/examples"
+lintian --fail-on error,warning --display-info "$deb"
+echo "lintian: no error, no warning"
+
+echo "== Windows ZIP"
+cmake --workflow --preset windows-zip
+zip=build-release-windows/packages/orbcalc-$version-win32.zip
+[[ -f $zip ]] || fail "no $zip"
+unzip -l "$zip"
+unzip -q -d "$scratch/zip" "$zip"
+top=$scratch/zip/orbcalc-$version-win32
+{
+  printf '%s\n' orbcalc.exe README.md LICENSE CHANGELOG.md
+  for answers in examples/*.txt; do
+    echo "examples/$(basename "$answers")"
+  done
+} | sort >"$scratch/expected-zip"
+(cd "$top" && find . -type f | sed 's|^\./||' | sort) >"$scratch/zip-layout"
+diff "$scratch/expected-zip" "$scratch/zip-layout" || fail "$zip: unexpected contents"
+file "$top/orbcalc.exe" | grep -q 'PE32 executable (console) Intel 80386' || fail "orbcalc.exe is not a 32-bit console program"
+# Every text line ends with CR LF, and without the CRs the text is the
+# repository's.
+for text in README.md LICENSE CHANGELOG.md examples/*.txt; do
+  if grep -q $'[^\r]$\|^$' "$top/$text"; then
+    fail "$text: a line without CR LF"
+  fi
+  sed 's/\r$//' "$top/$text" | cmp - "$text" || fail "$text differs from the repository's"
+done
+echo "texts: CR LF line ends"
+# Answer files with CR LF give the same reports.
+check_examples "$scratch/deb/usr/bin/orbcalc" "$top/examples"

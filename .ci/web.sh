@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The web leg of continuous integration: build the WebAssembly program into
+# the page folder and run the page in Debian's Chromium, headless, through
+# chromedriver: typed and opened answers, saved files compared byte for
+# byte, the code page against iconv, and no request beyond the folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export CI=true DEBIAN_FRONTEND=noninteractive
+
+# The WebAssembly toolchain (whose CMake file also wants node, any from 18
+# on), the browser, its driver, the Python binding (for Debian's own
+# python3) and a Japanese font for the screenshots.
+packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+          libclang-rt-14-dev-wasm32 chromium chromium-driver python3-selenium
+          fonts-ipafont-gothic)
+command -v node >/dev/null || packages+=(nodejs)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]} > 0)); then
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+echo "== web page"
+cmake --workflow --preset web
+echo "page folder: build-web/page; screenshots: build-web/screenshots"

@@ -1,0 +1,229 @@
+// The page: loads the program and the code page table, keeps the answers
+// of the session, runs the program on them after every change and shows
+// the result.
+
+import { EncodeError, loadCp932 } from './cp932.js';
+import { drawConsole, lastPrompt } from './console_view.js';
+import { runProgram } from './run.js';
+
+const $ = (id) => document.getElementById(id);
+
+const STATUS_MEANINGS = new Map([
+  [0, 'normal end'],
+  [1, 'working memory could not be had'],
+  [2, 'run error'],
+  [4, 'failure while reporting a failure'],
+  [95, 'processor fault'],
+]);
+
+const session = {
+  module: null,
+  cp932: null,
+  input: new Uint8Array(0), // every answer byte so far, as the program reads them
+  endOfInput: false, // whether the input ends after `input`
+  name: 'orbcalc', // for the names of saved files
+  result: null,
+};
+
+// Runs one after another, so that a quick second Enter waits for the first.
+let queue = Promise.resolve();
+function serially(task) {
+  queue = queue.then(task).catch(showFailure);
+  return queue;
+}
+
+function showFailure(error) {
+  console.error(error);
+  setStatus(`The page failed: ${error.message}`);
+}
+
+function setStatus(text) {
+  $('status').textContent = text;
+}
+
+function concat(first, second) {
+  const joined = new Uint8Array(first.length + second.length);
+  joined.set(first);
+  joined.set(second, first.length);
+  return joined;
+}
+
+async function rerun() {
+  const result = await runProgram(session.module, session.input, session.endOfInput);
+  session.result = result;
+  show(result);
+}
+
+function show({ stdout, stderr, status, answers }) {
+  const screen = $('screen');
+  drawConsole(screen, session.cp932, stdout, session.input, answers);
+  screen.scrollTop = screen.scrollHeight;
+  screen.scrollLeft = 0;
+
+  const waiting = status === null;
+  const answer = $('answer');
+  for (const id of ['answer', 'send', 'end-input']) $(id).disabled = !waiting;
+  $('save-output').disabled = stdout.length === 0;
+  $('save-answers').disabled = session.input.length === 0;
+  $('undo').disabled = session.input.length === 0;
+  $('restart').disabled = session.input.length === 0 && !session.endOfInput;
+  document.body.dataset.state = waiting ? 'waiting' : 'finished';
+  document.body.dataset.status = waiting ? '' : String(status);
+
+  if (waiting) {
+    setStatus(`Waiting for your answer to: ${lastPrompt(session.cp932, stdout)}`);
+    if (document.activeElement === document.body || document.activeElement === null) answer.focus();
+  } else {
+    const meaning = STATUS_MEANINGS.get(status) ?? 'abnormal end';
+    setStatus(`Finished: exit status ${status} (${meaning}).` +
+              (stderr.length > 0 ? ' The diagnostic is shown below.' : ''));
+  }
+  $('diagnostics').hidden = stderr.length === 0;
+  $('stderr').textContent = session.cp932.decodeToString(stderr);
+}
+
+function startOver(input, endOfInput, name) {
+  session.input = input;
+  session.endOfInput = endOfInput;
+  session.name = name;
+  return rerun();
+}
+
+function save(bytes, filename) {
+  const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+  const link = document.createElement('a');
+  link.href = url;
+  link.download = filename;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 10000);
+}
+
+// Sends `lines` as answers, each ended by a line feed; the field keeps
+// `rest`. Nothing is sent when a line holds a character that code page 932
+// cannot hold.
+function sendLines(lines, rest) {
+  const field = $('answer');
+  let bytes;
+  try {
+    bytes = lines.map((line) => concat(session.cp932.encode(line), new Uint8Array([0x0a])));
+  } catch (error) {
+    if (!(error instanceof EncodeError)) throw error;
+    setStatus(`Not sent: ${error.message}.`);
+    return;
+  }
+  field.value = rest;
+  serially(() => {
+    session.input = bytes.reduce(concat, session.input);
+    return rerun();
+  });
+}
+
+function sendAnswer() {
+  sendLines([$('answer').value], '');
+}
+
+// A text field drops the line ends of pasted text, which would join the
+// lines of a block of answers into one. Pasted lines are sent one by one
+// instead, as a terminal sends them; text after the last line end stays in
+// the field.
+function pasteAnswers(event) {
+  const text = event.clipboardData?.getData('text/plain') ?? '';
+  if (!/[\r\n]/.test(text)) return;
+  event.preventDefault();
+  const field = $('answer');
+  const before = field.value.slice(0, field.selectionStart);
+  const after = field.value.slice(field.selectionEnd);
+  const lines = (before + text).split(/\r\n|\r|\n/);
+  const rest = lines.pop() + after;
+  sendLines(lines, rest);
+}
+
+function endInput() {
+  serially(() => {
+    session.endOfInput = true;
+    return rerun();
+  });
+}
+
+// Takes back the last answer line (and the end of input, if it was given).
+function takeBack() {
+  serially(() => {
+    const input = session.input;
+    let end = input.length;
+    if (end > 0 && input[end - 1] === 0x0a) end -= 1;
+    const start = input.lastIndexOf(0x0a, end - 1) + 1;
+    session.input = input.slice(0, start);
+    session.endOfInput = false;
+    return rerun();
+  }).then(() => $('answer').focus());
+}
+
+async function loadExamples() {
+  const response = await fetch('examples/index.json');
+  if (!response.ok) return;
+  const names = await response.json();
+  const select = $('example');
+  for (const name of names) select.append(new Option(name, name));
+  select.disabled = names.length === 0;
+  $('run-example').disabled = names.length === 0;
+}
+
+async function fetchBytes(url) {
+  const response = await fetch(url);
+  if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
+  return new Uint8Array(await response.arrayBuffer());
+}
+
+function connect() {
+  $('answer-form').addEventListener('submit', (event) => {
+    event.preventDefault();
+    sendAnswer();
+  });
+  $('answer').addEventListener('paste', pasteAnswers);
+  $('answer').addEventListener('keydown', (event) => {
+    if (event.key === 'd' && event.ctrlKey && !event.altKey && !event.metaKey &&
+        $('answer').value === '') {
+      event.preventDefault();
+      endInput();
+    }
+  });
+  $('end-input').addEventListener('click', endInput);
+  $('undo').addEventListener('click', takeBack);
+  $('restart').addEventListener('click', () => serially(() => startOver(new Uint8Array(0), false, 'orbcalc'))
+    .then(() => $('answer').focus()));
+  $('run-example').addEventListener('click', () => serially(async () => {
+    const name = $('example').value;
+    await startOver(await fetchBytes(`examples/${encodeURIComponent(name)}.txt`), true, name);
+  }));
+  $('open').addEventListener('click', () => $('open-file').click());
+  $('open-file').addEventListener('change', () => serially(async () => {
+    const file = $('open-file').files[0];
+    if (!file) return;
+    $('open-file').value = '';
+    const name = file.name.replace(/\.[^.]*$/, '') || 'orbcalc';
+    await startOver(new Uint8Array(await file.arrayBuffer()), true, name);
+  }));
+  $('save-answers').addEventListener('click', () => save(session.input, `${session.name}.txt`));
+  $('save-output').addEventListener('click', () => save(session.result.stdout, `${session.name}.out`));
+}
+
+async function start() {
+  try {
+    const [wasm, cp932] = await Promise.all([fetchBytes('orbcalc.wasm'), loadCp932('cp932.txt')]);
+    session.module = await WebAssembly.compile(wasm);
+    session.cp932 = cp932;
+  } catch (error) {
+    setStatus(`The program could not be loaded (${error.message}). ` +
+              'Open this page through a web server, for example python3 -m http.server -d FOLDER.');
+    throw error;
+  }
+  connect();
+  $('open').disabled = false;
+  await loadExamples().catch(showFailure);
+  await serially(rerun);
+  $('answer').focus();
+}
+
+start();
