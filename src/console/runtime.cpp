@@ -1,5 +1,7 @@
 #include "console/runtime.hpp"
 
+#include <new>
+
 #include "console/console.hpp"
 #include "console/error_print.hpp"
 #include "console/fpu.hpp"
@@ -12,9 +14,15 @@ constexpr std::string_view kSourceUnit = "orbcalc";
 constexpr std::string_view kTracebackNotice =
     "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
 
+// The layer takes its buffers with malloc and checks them; what the
+// standard library allocates with new (a system's error text) fails the
+// same way, without an exception.
+void memory_exhausted() { os_error(kMemoryAllocationFailed); }
+
 }  // namespace
 
 void runtime_start(int, char**, Platform& platform, std::size_t record_limit) {
+  std::set_new_handler(memory_exhausted);
   start_console(platform, record_limit);
   init_fpu();
   platform.install_fault_handler();
