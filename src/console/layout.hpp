@@ -39,9 +39,8 @@ consteval auto parse_when_built() {
   static_assert(wide.count <= kItemPoolSize, "layout string with more items than the pool");
   ParsedLayout<wide.count> exact;
   exact.text = wide.text;
-  exact.count = wide.count;
   exact.last_read = wide.last_read;
-  for (std::size_t i = 0; i < wide.count; ++i) exact.items[i] = wide.items[i];
+  for (std::size_t i = 0; i < wide.count; ++i) exact.items[exact.count++] = wide.items[i];
   return exact;
 }
 

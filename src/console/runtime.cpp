@@ -14,10 +14,9 @@ constexpr std::string_view kSourceUnit = "orbcalc";
 constexpr std::string_view kTracebackNotice =
     "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
 
-// Called by operator new when memory cannot be had (the layer's own buffers
-// check malloc and realloc themselves): the run ends there and then, with
-// the locus of the statement that needed it. This needs no exceptions, so
-// every build, with them or without, fails the same way.
+// The layer takes its buffers with malloc and checks them; what the
+// standard library allocates with new (a system's error text) fails the
+// same way, without an exception.
 void memory_exhausted() { os_error(kMemoryAllocationFailed); }
 
 }  // namespace

@@ -67,6 +67,8 @@ TEST(WriteStatement, SkipsBecomeBlanksOnlyBeforeLaterBytes) {
 TEST(WriteStatement, StopsAtTheFirstFieldWithoutAnItem) {
   EXPECT_EQ(output_of("('a',I2,'b',I2,'c')", {.integers = {1}}), record("a 1b"));
   EXPECT_EQ(output_of("('a',I2,'b')"), record("a"));
+  EXPECT_EQ(output_of("('a',A0,'b')"), record("a"));
+  EXPECT_EQ(output_of("(I4.2,F3.4)", {.integers = {5}}), record("  05"));
   EXPECT_EQ(output_of("(I2,3F9.4)", {.integers = {3}}), record(" 3"));
 }
 
@@ -108,7 +110,7 @@ TEST(WriteStatement, ReportsMalformedLayoutsWithACaret) {
       {"('abc)", "Unterminated character constant in format\n('abc)\n     ^"},
       {"(I,'a')", "Nonnegative width required in format\n(I,'a')\n  ^"},
       {"(F9 4)", "Period required in format\n(F9 4)\n    ^"},
-      {"(I2.3)", "Minimum digits exceeds field width\n(I2.3)\n    ^"},
+      {"(I2.3)", "Minimum digits exceeds field width\n(I2.3)\n    ^"}, {"(I1.2)", "Minimum digits exceeds field width\n(I1.2)\n    ^"},
       {"(F9.)", "Unexpected element in format\n(F9.)\n    ^"},
       {"(2)", "Unexpected element in format\n(2)\n  ^"},
       {"(I", "Unexpected end of format string\n(I\n ^"},
@@ -136,9 +138,9 @@ TEST(WriteStatement, ExcerptsLongLayoutsAroundTheError) {
 
 // A layout given as text has room for 200 items, its outer group included.
 TEST(WriteStatement, TakesAtMostTwoHundredLayoutItems) {
-  EXPECT_EQ(write("(" + std::string(199, 'X') + ")").errors, "");
-  const std::string layout = "(" + std::string(200, 'X') + ")";
-  EXPECT_EQ(write(layout).errors, layout_error("Too many items in format\n" + layout.substr(160) + "\n" + std::string(40, ' ') + "^"));
+  EXPECT_EQ(write(std::string("(").append(199, 'X').append(")")).errors, "");
+  const std::string layout = std::string("(").append(300, 'X').append(")");  // the excerpt is cut at 80 bytes
+  EXPECT_EQ(write(layout).errors, layout_error("Too many items in format\n" + std::string(80, 'X') + "\n" + std::string(40, ' ') + "^"));
 }
 
 TEST(WriteStatement, ReportsItemsTheLayoutCannotTake) {

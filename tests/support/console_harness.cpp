@@ -1,6 +1,5 @@
 #include "support/console_harness.hpp"
 
-#include "console/console.hpp"
 #include "model/molmodel.hpp"
 #include "run/orbcalc.hpp"
 
@@ -8,7 +7,7 @@ namespace orbcalc::testing {
 
 RunResult run_console(MemoryPlatform& platform, const std::function<void()>& body,
                       std::size_t record_limit) {
-  start_console(platform, record_limit);  // a fresh console, nothing left from earlier runs
+  runtime_start(0, nullptr, platform, record_limit);  // a fresh console, nothing left from earlier runs
   RunResult result;
   try {
     body();
