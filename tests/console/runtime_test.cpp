@@ -83,17 +83,6 @@ TEST(FatalPath, ASecondFailureEndsAtOnceWithStatusFour) {
   EXPECT_EQ(result.errors, std::string(kTraceback) + "Merovan runtime error: first\n");
 }
 
-TEST(FatalPath, ReportsMemoryThatCannotBeHad) {
-  RunResult result = run_console("", [] {
-    set_locus(95);
-    set_current_unit(kInputUnit);
-    os_error(kMemoryAllocationFailed);
-  });
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.errors, "At line 95 of file orbcalc (Unit 5)\n" + std::string(kTraceback) +
-                               "Operating system error: system error 12\nMemory allocation failed\n");
-}
-
 TEST(FatalPath, AProcessorFaultWritesOutputTheSystemRefusedBefore) {
   MemoryPlatform platform;
   platform.fail_output(11, 2);  // two bytes go, the rest is kept
