@@ -57,7 +57,8 @@ std::string example_answers(std::string_view name) {
 
 std::vector<std::string> example_names() {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(ORBCALC_SOURCE_DIR) / "examples")) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(ORBCALC_SOURCE_DIR) / "examples")) {
     if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
   }
   std::sort(names.begin(), names.end());

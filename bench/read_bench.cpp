@@ -40,9 +40,7 @@ std::string heteros_of(const std::string& answers) {
 }
 
 // The bond lines of both 30-atom examples.
-std::string bond_lines() {
-  return bonds_of(example_answers("annulene30")) + bonds_of(example_answers("polyene30"));
-}
+std::string bond_lines() { return bonds_of(example_answers("annulene30")) + bonds_of(example_answers("polyene30")); }
 
 // The hetero lines of the examples, and more triples as people type them.
 std::string hetero_lines() {

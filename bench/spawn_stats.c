@@ -176,8 +176,7 @@ int main(int argc, char **argv) {
     struct Program *p = &programs[i];
     qsort(p->wall_ns, (size_t)runs, sizeof(long long), compare_ll);
     qsort(p->peak_kb, kPeakRuns, sizeof(long), compare_long);
-    printf("%s %lld %lld %ld %d\n", p->path, p->wall_ns[runs / 2], p->wall_ns[0], p->peak_kb[kPeakRuns / 2],
-           p->status);
+    printf("%s %lld %lld %ld %d\n", p->path, p->wall_ns[runs / 2], p->wall_ns[0], p->peak_kb[kPeakRuns / 2], p->status);
   }
   return 0;
 }

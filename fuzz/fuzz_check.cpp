@@ -45,7 +45,8 @@ bool take(std::string_view& text, std::string_view prefix) {
 }
 
 bool take_type_word(std::string_view& text) {
-  return std::any_of(std::begin(kTypeWords), std::end(kTypeWords), [&](std::string_view word) { return take(text, word); });
+  return std::any_of(std::begin(kTypeWords), std::end(kTypeWords),
+                     [&](std::string_view word) { return take(text, word); });
 }
 
 }  // namespace

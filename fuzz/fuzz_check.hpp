@@ -39,13 +39,12 @@ void require(bool holds, std::string_view rule, std::string_view seen = {});
 // optional minus sign and one or more digits, "%s" for a type word
 // (INTEGER, REAL or CHARACTER), every other byte for itself. The values
 // of the "%d" parts are appended to `numbers`.
-bool matches(std::string_view pattern, std::string_view text,
-             std::vector<std::int64_t>* numbers = nullptr);
+bool matches(std::string_view pattern, std::string_view text, std::vector<std::int64_t>* numbers = nullptr);
 
 // The pattern of `patterns` that `text` matches, or an empty view; the
 // numbers it holds go to `numbers`.
-std::string_view matching_pattern(std::span<const std::string_view> patterns,
-                                  std::string_view text, std::vector<std::int64_t>* numbers);
+std::string_view matching_pattern(std::span<const std::string_view> patterns, std::string_view text,
+                                  std::vector<std::int64_t>* numbers);
 
 // The reasons a free-form read can end the run with, besides the end of
 // the input and an overlong line. Each "%d" after "item" is the item
@@ -62,10 +61,14 @@ inline constexpr std::string_view kRecordTooLong = "Writing more data than the r
 
 // The first line of a layout error's three-line reason.
 inline constexpr std::string_view kLayoutMessages[] = {
-    "Missing initial left parenthesis in format", "Unexpected end of format string",
-    "Unexpected element in format",               "Unterminated character constant in format",
-    "Nonnegative width required in format",       "Period required in format",
-    "Minimum digits exceeds field width",         "Exhausted data descriptors in format",
+    "Missing initial left parenthesis in format",
+    "Unexpected end of format string",
+    "Unexpected element in format",
+    "Unterminated character constant in format",
+    "Nonnegative width required in format",
+    "Period required in format",
+    "Minimum digits exceeds field width",
+    "Exhausted data descriptors in format",
     "Too many items in format",
     "Expected %s for item %d in formatted transfer, got %s",
 };
@@ -73,9 +76,9 @@ inline constexpr std::string_view kLayoutMessages[] = {
 // The answers the calculation itself refuses, at lines 16, 59 and 81.
 inline constexpr std::string_view kAtomCountRefused = "Number of atoms %d exceeds the limit of 30";
 inline constexpr std::string_view kBondIndexRefused[] = {"Atom 1 of bond %d is %d, outside 1 to 30",
-                                                          "Atom 2 of bond %d is %d, outside 1 to 30"};
+                                                         "Atom 2 of bond %d is %d, outside 1 to 30"};
 inline constexpr std::string_view kHeteroIndexRefused[] = {"Row of hetero parameter %d is %d, outside 1 to 30",
-                                                            "Column of hetero parameter %d is %d, outside 1 to 30"};
+                                                           "Column of hetero parameter %d is %d, outside 1 to 30"};
 
 // A failed write of the in-memory platform.
 inline constexpr std::string_view kSystemError = "system error %d";

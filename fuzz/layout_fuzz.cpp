@@ -53,7 +53,8 @@ std::vector<Item> parse_items(std::string_view line) {
       items.push_back(make_item(ItemType::integer, {reinterpret_cast<const char*>(&integer), sizeof integer}));
     } else if (word.front() == 'F' || word.front() == 'H') {
       if (word.front() == 'F') std::from_chars(first, last, real);
-      if (word.front() == 'H' && std::from_chars(first, last, bits, 16).ec == std::errc{}) real = std::bit_cast<float>(bits);
+      if (word.front() == 'H' && std::from_chars(first, last, bits, 16).ec == std::errc{})
+        real = std::bit_cast<float>(bits);
       items.push_back(make_item(ItemType::real, {reinterpret_cast<const char*>(&real), sizeof real}));
     } else if (word.front() == 'A') {
       items.push_back(make_item(ItemType::character, word.substr(1)));
@@ -82,7 +83,8 @@ Cost cost(const Layout& layout, int index, std::uint64_t items) {
   if (is_data_field(item)) return {std::min(repeat, items + 1), true};
   if (item.kind != LayoutKind::group) return {item.kind == LayoutKind::record_break ? repeat : 1, false};
   Cost pass{1, false};
-  for (int child = item.first_child; child != kNoChild; child = layout.items[static_cast<std::size_t>(child)].next_sibling) {
+  for (int child = item.first_child; child != kNoChild;
+       child = layout.items[static_cast<std::size_t>(child)].next_sibling) {
     const Cost part = cost(layout, child, items);
     pass = {pass.steps + part.steps, pass.holds_data_field || part.holds_data_field};
   }
@@ -110,8 +112,8 @@ bool within_budget(std::string_view layout_text, std::uint64_t items) {
 void check_layout_error(std::string_view reason, std::string_view layout, std::size_t item_count) {
   std::size_t message_end = reason.find('\n');
   std::size_t caret_start = reason.rfind('\n') + 1;
-  require(message_end != std::string_view::npos && caret_start > message_end + 1,
-          "a layout error has three lines", reason);
+  require(message_end != std::string_view::npos && caret_start > message_end + 1, "a layout error has three lines",
+          reason);
   std::string_view message = reason.substr(0, message_end);
   std::string_view excerpt = reason.substr(message_end + 1, caret_start - message_end - 2);
   std::string_view caret = reason.substr(caret_start);
@@ -122,7 +124,8 @@ void check_layout_error(std::string_view reason, std::string_view layout, std::s
   const auto items = static_cast<std::int64_t>(item_count);
   require(!pattern.starts_with("Expected") || (numbers.size() == 1 && numbers[0] >= 1 && numbers[0] <= items),
           "a type mismatch names an item that was passed", message);
-  require(!pattern.starts_with("Expected") || message.substr(9, message.find(' ', 9) - 9) != message.substr(message.rfind(' ') + 1),
+  require(!pattern.starts_with("Expected") ||
+              message.substr(9, message.find(' ', 9) - 9) != message.substr(message.rfind(' ') + 1),
           "a type mismatch names two different types", message);
   require(!pattern.starts_with("Exhausted") || items > 0, "only an item finds the layout exhausted", message);
 
@@ -133,7 +136,8 @@ void check_layout_error(std::string_view reason, std::string_view layout, std::s
   const std::size_t column = caret.size() - 1;
   const bool from_start = excerpt == layout.substr(0, 80) && column <= 60 && column <= layout.size();
   const std::size_t start = layout.find(excerpt);
-  require(excerpt.size() <= 80 && (from_start || (column == 40 && start != std::string_view::npos && start + 40 < layout.size())),
+  require(excerpt.size() <= 80 &&
+              (from_start || (column == 40 && start != std::string_view::npos && start + 40 < layout.size())),
           "the excerpt is at most 80 bytes of the layout, the caret under one of its bytes", reason);
 }
 

@@ -94,11 +94,9 @@ Outcome read_until_the_end(std::vector<Item>& items, std::string_view input, std
 
 void check_end(const RunResult& result, std::size_t item_count) {
   require(result.output.empty(), "read statements write nothing to standard output", result.output);
-  require(result.status == kStatusRunError, "the reads end only when the run fails, with status 2",
-          result.errors);
+  require(result.status == kStatusRunError, "the reads end only when the run fails, with status 2", result.errors);
   RunErrorReport report = parse_run_error(result.errors);
-  require(report.line == kLine && report.unit == kInputUnit, "the locus names the statement and unit 5",
-          result.errors);
+  require(report.line == kLine && report.unit == kInputUnit, "the locus names the statement and unit 5", result.errors);
   require(is_read_failure(report.reason, static_cast<std::int64_t>(item_count)), "the reason is one of the reader's",
           report.reason);
 }

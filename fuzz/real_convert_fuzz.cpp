@@ -67,8 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool negative = text.starts_with('-');
 
   if (!scanned->has_digit) {
-    require(result == 0.0f && std::signbit(result) == negative, "a mantissa without digits is a signed zero",
-            text);
+    require(result == 0.0f && std::signbit(result) == negative, "a mantissa without digits is a signed zero", text);
     return 0;
   }
   errno = 0;

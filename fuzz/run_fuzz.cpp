@@ -40,14 +40,13 @@ struct ReadLine {
   int line;
   std::int64_t items;
 };
-constexpr ReadLine kReadLines[] = {{kReadName.line, 1},     {kReadAtoms.line, 1},       {kReadBonds.line, 1},
+constexpr ReadLine kReadLines[] = {{kReadName.line, 1},      {kReadAtoms.line, 1},       {kReadBonds.line, 1},
                                    {kReadElectrons.line, 1}, {kReadHeteroCount.line, 1}, {kReadFinalAnswer.line, 1},
                                    {kReadBond.line, 2},      {kReadHetero.line, 3}};
-constexpr int kWriteLines[] = {kBanner.line,       kAskName.line,      kAskAtoms.line,     kAskBonds.line,
-                               kAskElectrons.line, kAskHeteroCount.line, kNameEcho.line,   kCountEcho.line,
-                               kAskAnyKey.line,    kBondHeader.line,   kBondPrompt.line,   kHeteroHeader.line,
-                               kHeteroPrompt.line, kHeading.line,      kRootLine.line,     kEmptyLine.line,
-                               kAtomLine.line,     kBlockEnd.line};
+constexpr int kWriteLines[] = {
+    kBanner.line,       kAskName.line,   kAskAtoms.line,  kAskBonds.line,   kAskElectrons.line, kAskHeteroCount.line,
+    kNameEcho.line,     kCountEcho.line, kAskAnyKey.line, kBondHeader.line, kBondPrompt.line,   kHeteroHeader.line,
+    kHeteroPrompt.line, kHeading.line,   kRootLine.line,  kEmptyLine.line,  kAtomLine.line,     kBlockEnd.line};
 
 struct Run {
   RunResult result;
@@ -120,7 +119,8 @@ void check_lost_output(const Run& lost, const Run& whole) {
   const RunResult& result = lost.result;
   require(result.status == kStatusRunError, "lost output ends the run with status 2", result.errors);
   RunErrorReport report = parse_run_error(diagnostics(result));
-  const bool at_write = report.unit == kOutputUnit && std::ranges::find(kWriteLines, report.line) != std::end(kWriteLines);
+  const bool at_write =
+      report.unit == kOutputUnit && std::ranges::find(kWriteLines, report.line) != std::end(kWriteLines);
   const bool at_stop = report.unit == -1 && report.line == kStopLine;
   require(report.reason == "system error 28" ? at_write || at_stop : diagnostics(result) == diagnostics(whole.result),
           "lost output is reported at a write or at the stop, or the run fails as it does with its output",

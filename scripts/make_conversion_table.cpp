@@ -152,10 +152,19 @@ void add_float(std::uint32_t bits, bool negative, std::size_t pad) {
 int main() {
   // Special texts whose value is plain.
   const char* const kPlain[][2] = {
-      {"00000000", "0"},           {"80000000", "-0.000"},      {"00000000", "0e999999999"},
-      {"80000000", "-.0D-7"},      {"7F800000", "1e39"},        {"FF800000", "-1D+99999999999999999999"},
-      {"00000000", "1e-46"},       {"80000000", "-1.0-99999"},  {"3F800000", "1"},
-      {"3F800000", "1.0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000001"},
+      {"00000000", "0"},
+      {"80000000", "-0.000"},
+      {"00000000", "0e999999999"},
+      {"80000000", "-.0D-7"},
+      {"7F800000", "1e39"},
+      {"FF800000", "-1D+99999999999999999999"},
+      {"00000000", "1e-46"},
+      {"80000000", "-1.0-99999"},
+      {"3F800000", "1"},
+      {"3F800000",
+       "1."
+       "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       "0000000000000000000000000000000000001"},
   };
   for (const auto& entry : kPlain) lines.push_back(std::string(entry[0]) + " " + entry[1]);
 
@@ -163,8 +172,8 @@ int main() {
   // over all bit patterns (a fixed linear congruential sequence).
   std::vector<std::uint32_t> floats;
   for (std::uint32_t field = 0; field < 255; ++field) floats.push_back(field << 23 | (field == 0 ? 1u : 0u));
-  for (std::uint32_t bits : {0x00000002u, 0x007FFFFFu, 0x00800001u, 0x7F7FFFFEu, 0x7F7FFFFFu, 0x3F7FFFFFu,
-                             0x3F800001u, 0x4B7FFFFFu, 0x4B800000u, 0x4B800001u}) {
+  for (std::uint32_t bits : {0x00000002u, 0x007FFFFFu, 0x00800001u, 0x7F7FFFFEu, 0x7F7FFFFFu, 0x3F7FFFFFu, 0x3F800001u,
+                             0x4B7FFFFFu, 0x4B800000u, 0x4B800001u}) {
     floats.push_back(bits);
   }
   std::uint32_t state = 12345;

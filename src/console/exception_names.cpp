@@ -13,14 +13,26 @@ struct NamedException {
   std::string_view name;
 };
 
-constexpr NamedException kNamedExceptions[] = {
-    {0x80000002u, "Data alignment"}, {0x80000003u, "Breakpoint"}, {0x80000004u, "Single Step"},
-    {0xC0000005u, "Access Violation"}, {0xC0000006u, "Page error"}, {0xC000001Du, "Illegal instruction"},
-    {0xC0000025u, "Noncontinuable exception"}, {0xC0000026u, "Invalid disposition"},
-    {0xC000008Cu, "Subscript out of range"}, {0xC000008Du, "Denormal operand"}, {0xC000008Eu, "Division by zero"},
-    {0xC000008Fu, "Inexact result"}, {0xC0000090u, "Invalid operation"}, {0xC0000091u, "Overflow"},
-    {0xC0000092u, "FP stack overflow"}, {0xC0000093u, "Underflow"}, {0xC0000094u, "Integer division by zero"},
-    {0xC0000095u, "Integer overflow"}, {0xC0000096u, "Privileged instruction"}, {0xC00000FDu, "Stack overflow"}};
+constexpr NamedException kNamedExceptions[] = {{0x80000002u, "Data alignment"},
+                                               {0x80000003u, "Breakpoint"},
+                                               {0x80000004u, "Single Step"},
+                                               {0xC0000005u, "Access Violation"},
+                                               {0xC0000006u, "Page error"},
+                                               {0xC000001Du, "Illegal instruction"},
+                                               {0xC0000025u, "Noncontinuable exception"},
+                                               {0xC0000026u, "Invalid disposition"},
+                                               {0xC000008Cu, "Subscript out of range"},
+                                               {0xC000008Du, "Denormal operand"},
+                                               {0xC000008Eu, "Division by zero"},
+                                               {0xC000008Fu, "Inexact result"},
+                                               {0xC0000090u, "Invalid operation"},
+                                               {0xC0000091u, "Overflow"},
+                                               {0xC0000092u, "FP stack overflow"},
+                                               {0xC0000093u, "Underflow"},
+                                               {0xC0000094u, "Integer division by zero"},
+                                               {0xC0000095u, "Integer overflow"},
+                                               {0xC0000096u, "Privileged instruction"},
+                                               {0xC00000FDu, "Stack overflow"}};
 
 constexpr std::string_view kUnknownPrefix = "Unknown exception 0x";
 

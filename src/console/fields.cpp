@@ -49,8 +49,8 @@ void justify(std::span<char> field, const NumberText& number) {
 // fits in 64 bits. Returns nullptr, writing nothing, when the value is 2^23
 // or more in magnitude (an integer, left to the general path).
 constexpr int kMaxShortDigits = 9;
-constexpr std::uint64_t kPowersOfTen[kMaxShortDigits + 1] = {
-    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr std::uint64_t kPowersOfTen[kMaxShortDigits + 1] = {1,      10,      100,      1000,      10000,
+                                                             100000, 1000000, 10000000, 100000000, 1000000000};
 
 char* fixed_digits_short(char* out, float value, int digits) {
   const std::uint32_t bits = std::bit_cast<std::uint32_t>(value) & 0x7FFFFFFFu;
@@ -98,15 +98,13 @@ std::string_view calculate_sign(bool negative) { return negative ? "-" : ""; }
 void write_i(std::span<char> field, std::int32_t value, std::int64_t min_digits) {
   // The magnitude as an unsigned number, so the most negative value has
   // its digits too.
-  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                      : static_cast<std::uint32_t>(value);
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   std::array<char, 16> digits;
   char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
   std::string_view text(digits.data(), static_cast<std::size_t>(end - digits.data()));
   if (min_digits == 0 && value == 0) text = "";
   std::size_t zeros = 0;
-  if (min_digits > static_cast<std::int64_t>(text.size()) &&
-      min_digits <= static_cast<std::int64_t>(field.size())) {
+  if (min_digits > static_cast<std::int64_t>(text.size()) && min_digits <= static_cast<std::int64_t>(field.size())) {
     zeros = static_cast<std::size_t>(min_digits) - text.size();
   }
   justify(field, {calculate_sign(value < 0), zeros, text, 0});
@@ -131,9 +129,7 @@ void write_f(std::span<char> field, float value, int digits) {
   char* begin = text.data();
   char* end = digits <= kMaxShortDigits ? fixed_digits_short(begin, value, digits) : nullptr;
   if (end == nullptr) {
-    end = std::to_chars(begin, text.data() + text.size(), std::fabs(value), std::chars_format::fixed,
-                        exact_digits)
-              .ptr;
+    end = std::to_chars(begin, text.data() + text.size(), std::fabs(value), std::chars_format::fixed, exact_digits).ptr;
   }
   if (digits == 0) *end++ = '.';
   std::string_view number(begin, static_cast<std::size_t>(end - begin));

@@ -40,8 +40,7 @@ void init_fpu() {
   unsigned short control = 0;
   __asm__ volatile("fnclex");
   __asm__ volatile("fnstcw %0" : "=m"(control));
-  control = static_cast<unsigned short>((control | kX87ExceptionMasks | kX87PrecisionControl) &
-                                        ~kX87RoundingControl);
+  control = static_cast<unsigned short>((control | kX87ExceptionMasks | kX87PrecisionControl) & ~kX87RoundingControl);
   __asm__ volatile("fldcw %0" : : "m"(control));
 }
 

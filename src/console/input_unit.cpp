@@ -93,8 +93,8 @@ std::size_t InputUnit::skip_blanks_in_line() {
   const __m128i carriage_return = _mm_set1_epi8('\r');
   while (position_ + kBlock <= length_) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + position_));
-    const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(bytes, space),
-                                       _mm_or_si128(_mm_cmpeq_epi8(bytes, tab), _mm_cmpeq_epi8(bytes, carriage_return)));
+    const __m128i blank = _mm_or_si128(
+        _mm_cmpeq_epi8(bytes, space), _mm_or_si128(_mm_cmpeq_epi8(bytes, tab), _mm_cmpeq_epi8(bytes, carriage_return)));
     const auto others = static_cast<unsigned>(~_mm_movemask_epi8(blank)) & 0xFFFFu;
     if (others != 0) {
       position_ += static_cast<std::size_t>(std::countr_zero(others));

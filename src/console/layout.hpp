@@ -25,7 +25,6 @@ struct LayoutText {
 
 namespace layout_detail {
 
-
 // Parses with room for one item per byte, which no layout can exceed, then
 // keeps exactly the items it has.
 template <LayoutText Text>

@@ -12,9 +12,7 @@ void LayoutCursor::reset(const LayoutView& layout) {
   record_break_pending_ = false;
 }
 
-void LayoutCursor::enter_group(std::int32_t group) {
-  frames_[depth_++] = {group, item(group).first_child, 0, 0};
-}
+void LayoutCursor::enter_group(std::int32_t group) { frames_[depth_++] = {group, item(group).first_child, 0, 0}; }
 
 const LayoutItem* LayoutCursor::next_format() {
   if (pushed_back_ != nullptr) {

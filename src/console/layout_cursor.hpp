@@ -38,9 +38,7 @@ class LayoutCursor {
 
   const LayoutItem* advance();
   void enter_group(std::int32_t group);
-  const LayoutItem& item(std::int32_t index) const {
-    return items_[static_cast<std::size_t>(index)];
-  }
+  const LayoutItem& item(std::int32_t index) const { return items_[static_cast<std::size_t>(index)]; }
 
   const LayoutItem* items_ = nullptr;
   // Groups nest at most as deep as a layout has items.

@@ -12,8 +12,21 @@
 namespace orbcalc::layout_detail {
 
 enum class Token {
-  left_paren, right_paren, comma, slash, period, zero, number, literal,
-  letter_i, letter_f, letter_a, letter_x, end, unterminated, unexpected,
+  left_paren,
+  right_paren,
+  comma,
+  slash,
+  period,
+  zero,
+  number,
+  literal,
+  letter_i,
+  letter_f,
+  letter_a,
+  letter_x,
+  end,
+  unterminated,
+  unexpected,
 };
 
 // The tokens of a layout string, read once from its first byte to its

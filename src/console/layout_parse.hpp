@@ -17,7 +17,13 @@ namespace orbcalc {
 
 // The data fields last, in the order of ItemType.
 enum class LayoutKind : std::uint8_t {
-  group, literal, position_skip, record_break, integer_field, real_field, text_field
+  group,
+  literal,
+  position_skip,
+  record_break,
+  integer_field,
+  real_field,
+  text_field
 };
 
 inline constexpr int kNoChild = -1;
@@ -161,11 +167,9 @@ class Parser {
   constexpr int parse_repeated(std::int32_t count, std::size_t start) {
     const Token t = lexer_.next();
     switch (t) {
-      case Token::slash:
-        return add({.kind = LayoutKind::record_break, .repeat = count, .source = start});
+      case Token::slash: return add({.kind = LayoutKind::record_break, .repeat = count, .source = start});
       case Token::left_paren: return parse_group(count, start);
-      case Token::letter_x:
-        return add({.kind = LayoutKind::position_skip, .repeat = count, .source = start});
+      case Token::letter_x: return add({.kind = LayoutKind::position_skip, .repeat = count, .source = start});
       case Token::letter_i:
       case Token::letter_f:
       case Token::letter_a: return parse_field(t, count);

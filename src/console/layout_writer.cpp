@@ -35,8 +35,7 @@ void LayoutWriter::end() { unit_->next_record(); }
 
 void LayoutWriter::render(const LayoutItem& field, const TransferItem& item) {
   if (field_type(field) != type_of(item)) {
-    format_error(message(kTypeMismatch, {type_name(field_type(field)), item_number_,
-                                         type_name(type_of(item))}),
+    format_error(message(kTypeMismatch, {type_name(field_type(field)), item_number_, type_name(type_of(item))}),
                  layout_.text, field.source);
   }
   if (const auto* integer = std::get_if<std::int32_t*>(&item)) {
@@ -54,12 +53,8 @@ void LayoutWriter::render(const LayoutItem& field, const TransferItem& item) {
 
 void LayoutWriter::carry_out(const LayoutItem& control) {
   switch (control.kind) {
-    case LayoutKind::literal:
-      copy_literal(layout_.text, control, unit_->write_block(control.text_length));
-      return;
-    case LayoutKind::position_skip:
-      unit_->move_character_position(static_cast<std::size_t>(control.repeat));
-      return;
+    case LayoutKind::literal: copy_literal(layout_.text, control, unit_->write_block(control.text_length)); return;
+    case LayoutKind::position_skip: unit_->move_character_position(static_cast<std::size_t>(control.repeat)); return;
     case LayoutKind::record_break:
       for (std::int32_t n = 0; n < control.repeat; ++n) unit_->next_record();
       return;

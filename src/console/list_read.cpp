@@ -111,8 +111,7 @@ int ListReader::read_digits(int c) {
 void ListReader::convert_repeat() {
   std::int32_t r = 0;
   const std::string_view digits = saved_string();
-  if (std::from_chars(digits.data(), digits.data() + digits.size(), r).ec != std::errc{} ||
-      r > kMaxRepeatCount) {
+  if (std::from_chars(digits.data(), digits.data() + digits.size(), r).ec != std::errc{} || r > kMaxRepeatCount) {
     bad_value(kRepeatOverflow);
   }
   if (r == 0) bad_value(kZeroRepeat);

@@ -22,9 +22,7 @@ char* OutputUnit::write_block(std::size_t n) {
   return block;
 }
 
-void OutputUnit::move_character_position(std::size_t n) {
-  position_ += std::min(n, record_.limit() - position_);
-}
+void OutputUnit::move_character_position(std::size_t n) { position_ += std::min(n, record_.limit() - position_); }
 
 void OutputUnit::next_record() {
   char* bytes = salloc_w(extent_);

@@ -9,7 +9,6 @@
 #include <limits>
 
 #include "console/decimal_float.hpp"
-
 #include "console/text.hpp"
 
 namespace orbcalc {
@@ -141,14 +140,10 @@ float convert_real(std::string_view scanned) {
   // still on the same side of the K limits as its true value would be; a
   // huge mantissa against a huge opposite exponent (two million zeros after
   // the period, then e+2000001) keeps its true value.
-  const std::int64_t exponent_limit =
-      kExponentSaturation + static_cast<std::int64_t>(scanned.size());
+  const std::int64_t exponent_limit = kExponentSaturation + static_cast<std::int64_t>(scanned.size());
   const std::int64_t exponent =
-      exponent_letter < scanned.size()
-          ? read_exponent(scanned.substr(exponent_letter + 1), exponent_limit)
-          : 0;
-  const std::int64_t k =
-      exponent + mantissa.counted_before_period - mantissa.accumulated_after_period;
+      exponent_letter < scanned.size() ? read_exponent(scanned.substr(exponent_letter + 1), exponent_limit) : 0;
+  const std::int64_t k = exponent + mantissa.counted_before_period - mantissa.accumulated_after_period;
   if (k > kLargestExponent) return signed_infinity;
   if (k < -kLargestExponent) return signed_zero;
 

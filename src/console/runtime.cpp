@@ -56,9 +56,7 @@ std::string_view error_text(int kind) {
   }
 }
 
-void generate_error(int kind, std::string_view detail) {
-  runtime_error(detail.empty() ? error_text(kind) : detail);
-}
+void generate_error(int kind, std::string_view detail) { runtime_error(detail.empty() ? error_text(kind) : detail); }
 
 void runtime_error(std::string_view reason) {
   recursion_check();
@@ -75,8 +73,7 @@ void os_error(std::string_view reason) {
   console().close_units();
   show_locus();
   Platform& platform = runtime_platform();
-  error_print("Operating system error: %s\n%s\n",
-              {platform.error_text(platform.out_of_memory_error()), reason});
+  error_print("Operating system error: %s\n%s\n", {platform.error_text(platform.out_of_memory_error()), reason});
   sys_exit(kStatusMemory);
 }
 
@@ -84,8 +81,7 @@ void show_locus() {
   const Console& locus = console();
   if (locus.locus_line() != Console::kNoLine) {
     if (locus.locus_unit() != Console::kNoUnit) {
-      error_print("At line %d of file %s (Unit %d)\n",
-                  {locus.locus_line(), kSourceUnit, locus.locus_unit()});
+      error_print("At line %d of file %s (Unit %d)\n", {locus.locus_line(), kSourceUnit, locus.locus_unit()});
     } else {
       error_print("At line %d of file %s", {locus.locus_line(), kSourceUnit});
       error_print("\n");

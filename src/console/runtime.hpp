@@ -18,21 +18,31 @@ inline constexpr int kErrorUnit = 0;
 inline constexpr std::size_t kRecordLengthLimit = 1000000000;
 
 enum ErrorKind : int {
-  kEndOfFile = -1, kOsError = 1, kFormatError = 205, kBadValue = 208, kReadPastRecord = 215, kWritePastRecord = 216
+  kEndOfFile = -1,
+  kOsError = 1,
+  kFormatError = 205,
+  kBadValue = 208,
+  kReadPastRecord = 215,
+  kWritePastRecord = 216
 };
 
 // The one reason this program hands to os_error.
 inline constexpr std::string_view kMemoryAllocationFailed = "Memory allocation failed";
 
-enum ExitStatus : int { kStatusNormal = 0, kStatusMemory = 1, kStatusRunError = 2, kStatusRecursion = 4, kStatusFault = 95 };
+enum ExitStatus : int {
+  kStatusNormal = 0,
+  kStatusMemory = 1,
+  kStatusRunError = 2,
+  kStatusRecursion = 4,
+  kStatusFault = 95
+};
 
 // Makes a fresh console on the platform, with console units 5, 6 and 0
 // on its standard streams, sets the floating-point environment and
 // installs the fault handler. The arguments are not used. Calling it again
 // starts afresh with a new console, which is what tests do to run many
 // dialogues in one process.
-void runtime_start(int argc, char** argv, Platform& platform,
-                   std::size_t record_limit = kRecordLengthLimit);
+void runtime_start(int argc, char** argv, Platform& platform, std::size_t record_limit = kRecordLengthLimit);
 void runtime_start(int argc, char** argv);
 
 // Closes the console units. Returns the system's error code when output

@@ -5,8 +5,7 @@
 
 namespace orbcalc {
 
-void check_atom_index(const ReadStatement& statement, std::int32_t index, std::string_view what,
-                      std::int32_t number) {
+void check_atom_index(const ReadStatement& statement, std::int32_t index, std::string_view what, std::int32_t number) {
   if (is_atom_index(index)) return;
   Message reason = message(what, {number});
   reason += message(" is %d, outside 1 to %d", {index, kMaxAtoms});

@@ -36,9 +36,7 @@ constexpr bool is_atom_index(std::int32_t i) { return i >= 1 && i <= kMaxAtoms; 
 // and the block never reaches past the 30 by 30 matrices of the record.
 inline int atom_block() { return std::clamp(static_cast<int>(molmodel.natom), 0, kMaxAtoms); }
 
-constexpr int element_offset(int i, int j) {
-  return (j - 1) * kMaxAtoms + (i - 1);
-}
+constexpr int element_offset(int i, int j) { return (j - 1) * kMaxAtoms + (i - 1); }
 
 inline float& hmat(int i, int j) {
   assert(is_atom_index(i) && is_atom_index(j));

@@ -5,8 +5,6 @@
 
 namespace orbcalc {
 
-DiagResult diag() {
-  return jacobi<Extended>().converged ? DiagResult::converged : DiagResult::not_converged;
-}
+DiagResult diag() { return jacobi<Extended>().converged ? DiagResult::converged : DiagResult::not_converged; }
 
 }  // namespace orbcalc

@@ -14,10 +14,8 @@ namespace orbcalc {
 // to float must really round. That holds when float arithmetic is done in
 // float itself (FLT_EVAL_METHOD 0); a 32-bit x87 build that keeps floats
 // in wider registers may skip roundings, and takes the software type.
-inline constexpr bool kLongDoubleIsExtended =
-    LDBL_MANT_DIG == 64 && FLT_EVAL_METHOD == 0;
+inline constexpr bool kLongDoubleIsExtended = LDBL_MANT_DIG == 64 && FLT_EVAL_METHOD == 0;
 
-using Extended =
-    std::conditional_t<kLongDoubleIsExtended, long double, SoftExtended>;
+using Extended = std::conditional_t<kLongDoubleIsExtended, long double, SoftExtended>;
 
 }  // namespace orbcalc

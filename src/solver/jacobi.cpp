@@ -80,8 +80,7 @@ void rotate(int j, int k, int order) {
   for (int l = 1; l <= order; ++l) {
     if (l == k) {
       const Ext h_jk(hmat(j, k));
-      hmat(k, k) = single(((e_kk * e_c) * e_c + ((two * h_jk) * e_s) * e_c) +
-                          (e_jj * e_s) * e_s);
+      hmat(k, k) = single(((e_kk * e_c) * e_c + ((two * h_jk) * e_s) * e_c) + (e_jj * e_s) * e_s);
       // The trace of the pair is carried over from the stored new hmat(k, k).
       hmat(j, j) = single((e_kk + e_jj) - Ext(hmat(k, k)));
     } else if (l != j) {

@@ -55,8 +55,7 @@ SoftExtended::SoftExtended(float value) {
   } else {
     kind_ = Kind::kFinite;
     exponent_ = biased - kFloatExponentBias;
-    significand_ = ((std::uint64_t{1} << kFloatFractionBits) | fraction)
-                   << kFloatFractionShift;
+    significand_ = ((std::uint64_t{1} << kFloatFractionBits) | fraction) << kFloatFractionShift;
   }
 }
 
@@ -64,18 +63,13 @@ SoftExtended::operator float() const {
   const std::uint32_t sign = negative_ ? 0x80000000u : 0u;
   const std::uint32_t infinity_bits = 0x7F800000u;
   switch (kind_) {
-    case Kind::kZero:
-      return std::bit_cast<float>(sign);
-    case Kind::kInfinity:
-      return std::bit_cast<float>(sign | infinity_bits);
+    case Kind::kZero: return std::bit_cast<float>(sign);
+    case Kind::kInfinity: return std::bit_cast<float>(sign | infinity_bits);
     case Kind::kNaN:
       // The payload keeps its top bits, the quiet bit among them.
-      return std::bit_cast<float>(
-          sign | infinity_bits |
-          static_cast<std::uint32_t>((significand_ >> kFloatFractionShift) &
-                                     0x7FFFFFu));
-    case Kind::kFinite:
-      break;
+      return std::bit_cast<float>(sign | infinity_bits |
+                                  static_cast<std::uint32_t>((significand_ >> kFloatFractionShift) & 0x7FFFFFu));
+    case Kind::kFinite: break;
   }
   // The result is kept * 2^quantum; below the normal range the quantum
   // stays at that of the subnormals, so fewer bits are kept.
@@ -90,33 +84,24 @@ SoftExtended::operator float() const {
     const int biased = quantum + kFloatFractionBits + kFloatExponentBias;
     magnitude = biased >= kFloatMaxBiasedExponent
                     ? infinity_bits
-                    : (static_cast<std::uint32_t>(biased) << kFloatFractionBits) |
-                          (magnitude & 0x7FFFFFu);
+                    : (static_cast<std::uint32_t>(biased) << kFloatFractionBits) | (magnitude & 0x7FFFFFu);
   }
   return std::bit_cast<float>(sign | magnitude);
 }
 
-SoftExtended SoftExtended::zero(bool negative) {
-  return {Kind::kZero, negative, 0, 0};
-}
+SoftExtended SoftExtended::zero(bool negative) { return {Kind::kZero, negative, 0, 0}; }
 
-SoftExtended SoftExtended::infinity(bool negative) {
-  return {Kind::kInfinity, negative, 0, 0};
-}
+SoftExtended SoftExtended::infinity(bool negative) { return {Kind::kInfinity, negative, 0, 0}; }
 
 // The "indefinite" value the x87 unit gives for an invalid operation.
-SoftExtended SoftExtended::default_nan() {
-  return {Kind::kNaN, true, 0, kTopBit | kQuietBit};
-}
+SoftExtended SoftExtended::default_nan() { return {Kind::kNaN, true, 0, kTopBit | kQuietBit}; }
 
-SoftExtended SoftExtended::finite(bool negative, int exponent,
-                                  std::uint64_t significand) {
+SoftExtended SoftExtended::finite(bool negative, int exponent, std::uint64_t significand) {
   return {Kind::kFinite, negative, exponent, significand};
 }
 
 // At least one operand is a NaN.
-SoftExtended SoftExtended::nan_result(const SoftExtended& a,
-                                      const SoftExtended& b) {
+SoftExtended SoftExtended::nan_result(const SoftExtended& a, const SoftExtended& b) {
   if (a.kind_ != Kind::kNaN) return b;
   if (b.kind_ != Kind::kNaN) return a;
   if (a.significand_ != b.significand_) {
@@ -125,9 +110,7 @@ SoftExtended SoftExtended::nan_result(const SoftExtended& a,
   return a.negative_ ? b : a;  // equal payloads: the positive one
 }
 
-bool operator==(const SoftExtended& a, const SoftExtended& b) {
-  return (a <=> b) == 0;
-}
+bool operator==(const SoftExtended& a, const SoftExtended& b) { return (a <=> b) == 0; }
 
 std::partial_ordering operator<=>(const SoftExtended& a, const SoftExtended& b) {
   if (a.kind_ == Kind::kNaN || b.kind_ == Kind::kNaN) {
@@ -141,14 +124,12 @@ std::partial_ordering operator<=>(const SoftExtended& a, const SoftExtended& b) 
   const bool a_negative = a.kind_ != Kind::kZero && a.negative_;
   const bool b_negative = b.kind_ != Kind::kZero && b.negative_;
   if (a_negative != b_negative) {
-    return a_negative ? std::partial_ordering::less
-                      : std::partial_ordering::greater;
+    return a_negative ? std::partial_ordering::less : std::partial_ordering::greater;
   }
   const auto rank = [](const SoftExtended& x) { return static_cast<int>(x.kind_); };
   std::strong_ordering magnitude = rank(a) <=> rank(b);
   if (magnitude == 0 && a.kind_ == Kind::kFinite) {
-    magnitude = a.exponent_ != b.exponent_ ? a.exponent_ <=> b.exponent_
-                                           : a.significand_ <=> b.significand_;
+    magnitude = a.exponent_ != b.exponent_ ? a.exponent_ <=> b.exponent_ : a.significand_ <=> b.significand_;
   }
   return a_negative ? 0 <=> magnitude : magnitude;
 }

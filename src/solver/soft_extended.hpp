@@ -50,25 +50,18 @@ class SoftExtended {
 
   // Zeros of either sign are equal; a NaN is unordered with everything.
   friend bool operator==(const SoftExtended& a, const SoftExtended& b);
-  friend std::partial_ordering operator<=>(const SoftExtended& a,
-                                           const SoftExtended& b);
+  friend std::partial_ordering operator<=>(const SoftExtended& a, const SoftExtended& b);
 
  private:
-  SoftExtended(Kind kind, bool negative, int exponent,
-               std::uint64_t significand)
-      : kind_(kind),
-        negative_(negative),
-        exponent_(exponent),
-        significand_(significand) {}
+  SoftExtended(Kind kind, bool negative, int exponent, std::uint64_t significand)
+      : kind_(kind), negative_(negative), exponent_(exponent), significand_(significand) {}
 
   static SoftExtended zero(bool negative);
   static SoftExtended infinity(bool negative);
   static SoftExtended default_nan();
-  static SoftExtended finite(bool negative, int exponent,
-                             std::uint64_t significand);
+  static SoftExtended finite(bool negative, int exponent, std::uint64_t significand);
   static SoftExtended nan_result(const SoftExtended& a, const SoftExtended& b);
-  static SoftExtended add_signed(const SoftExtended& a, const SoftExtended& b,
-                                 bool negate_b);
+  static SoftExtended add_signed(const SoftExtended& a, const SoftExtended& b, bool negate_b);
 
   Kind kind_ = Kind::kZero;
   bool negative_ = false;

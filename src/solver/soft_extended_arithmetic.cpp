@@ -2,7 +2,6 @@
 // enough of it, with the bits below jammed into one) in 128 bits and rounds
 // once to 64.
 #include "solver/soft_extended.hpp"
-
 #include "solver/uint128.hpp"
 
 namespace orbcalc {
@@ -47,8 +46,7 @@ bool magnitude_at_least(const SoftExtended& a, const SoftExtended& b) {
 
 }  // namespace
 
-SoftExtended SoftExtended::add_signed(const SoftExtended& a,
-                                      const SoftExtended& b_in, bool negate_b) {
+SoftExtended SoftExtended::add_signed(const SoftExtended& a, const SoftExtended& b_in, bool negate_b) {
   SoftExtended b = b_in;
   if (negate_b && b.kind_ != Kind::kNaN) b.negative_ = !b.negative_;
   if (a.kind_ == Kind::kNaN || b.kind_ == Kind::kNaN) return nan_result(a, b);
@@ -69,8 +67,7 @@ SoftExtended SoftExtended::add_signed(const SoftExtended& a,
   const SoftExtended& larger = a_larger ? a : b;
   const SoftExtended& smaller = a_larger ? b : a;
   const Uint128 wide{larger.significand_, 0};
-  const Uint128 aligned = Uint128{smaller.significand_, 0}.shifted_right_jamming(
-      larger.exponent_ - smaller.exponent_);
+  const Uint128 aligned = Uint128{smaller.significand_, 0}.shifted_right_jamming(larger.exponent_ - smaller.exponent_);
   if (a.negative_ == b.negative_) {
     Uint128 sum = wide + aligned;
     int exponent = larger.exponent_;
@@ -90,13 +87,9 @@ SoftExtended SoftExtended::add_signed(const SoftExtended& a,
   return finite(larger.negative_, m.exponent, m.significand);
 }
 
-SoftExtended operator+(const SoftExtended& a, const SoftExtended& b) {
-  return SoftExtended::add_signed(a, b, false);
-}
+SoftExtended operator+(const SoftExtended& a, const SoftExtended& b) { return SoftExtended::add_signed(a, b, false); }
 
-SoftExtended operator-(const SoftExtended& a, const SoftExtended& b) {
-  return SoftExtended::add_signed(a, b, true);
-}
+SoftExtended operator-(const SoftExtended& a, const SoftExtended& b) { return SoftExtended::add_signed(a, b, true); }
 
 SoftExtended operator*(const SoftExtended& a, const SoftExtended& b) {
   using Ext = SoftExtended;
@@ -109,8 +102,7 @@ SoftExtended operator*(const SoftExtended& a, const SoftExtended& b) {
   if (a.kind_ == Kind::kZero || b.kind_ == Kind::kZero) return Ext::zero(negative);
   // The exact product of the significands lies in [2^126, 2^128).
   const Uint128 product = multiply_wide(a.significand_, b.significand_);
-  const Magnitude m =
-      normalize_and_round(product, a.exponent_ + b.exponent_ + 1);
+  const Magnitude m = normalize_and_round(product, a.exponent_ + b.exponent_ + 1);
   return Ext::finite(negative, m.exponent, m.significand);
 }
 
@@ -166,9 +158,7 @@ SoftExtended sqrt(const SoftExtended& a) {
   // integer root of R has exactly 64 bits.
   const int power = a.exponent_ - 63;
   const bool odd = (power & 1) != 0;
-  const Uint128 radicand =
-      odd ? Uint128{a.significand_ >> 1, a.significand_ << 63}
-          : Uint128{a.significand_, 0};
+  const Uint128 radicand = odd ? Uint128{a.significand_ >> 1, a.significand_ << 63} : Uint128{a.significand_, 0};
   const int half_power = (power - (odd ? 63 : 64)) / 2;
 
   // Digit by digit, two radicand bits per root bit; remainder = R' - root^2
@@ -178,8 +168,7 @@ SoftExtended sqrt(const SoftExtended& a) {
   for (int i = 0; i < 64; ++i) {
     const int bit_position = 126 - 2 * i;
     const std::uint64_t next_bits =
-        (bit_position >= 64 ? radicand.hi >> (bit_position - 64)
-                            : radicand.lo >> bit_position) & 3u;
+        (bit_position >= 64 ? radicand.hi >> (bit_position - 64) : radicand.lo >> bit_position) & 3u;
     remainder = remainder.shifted_left(2) + Uint128{0, next_bits};
     const Uint128 trial = Uint128{0, root}.shifted_left(2) + Uint128{0, 1};
     root <<= 1;

@@ -18,9 +18,7 @@ struct Uint128 {
 
   bool is_zero() const { return (hi | lo) == 0; }
 
-  int countl_zero() const {
-    return hi != 0 ? std::countl_zero(hi) : 64 + std::countl_zero(lo);
-  }
+  int countl_zero() const { return hi != 0 ? std::countl_zero(hi) : 64 + std::countl_zero(lo); }
 
   // For 0 <= n < 128.
   Uint128 shifted_left(int n) const {
@@ -72,8 +70,7 @@ inline Uint128 multiply_wide(std::uint64_t a, std::uint64_t b) {
   const std::uint64_t hi_hi = a_hi * b_hi;
   // The middle column cannot overflow: its sum is at most 2^64 - 1.
   const std::uint64_t middle = (lo_lo >> 32) + (hi_lo & kLow32) + lo_hi;
-  return {hi_hi + (hi_lo >> 32) + (middle >> 32),
-          (middle << 32) | (lo_lo & kLow32)};
+  return {hi_hi + (hi_lo >> 32) + (middle >> 32), (middle << 32) | (lo_lo & kLow32)};
 }
 
 }  // namespace orbcalc

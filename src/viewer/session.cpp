@@ -31,9 +31,7 @@ void on_sigchld(int) {
   errno = saved;
 }
 
-void report(const char* what, int error) {
-  std::fprintf(stderr, "orbcalc-utf8: %s: %s\n", what, std::strerror(error));
-}
+void report(const char* what, int error) { std::fprintf(stderr, "orbcalc-utf8: %s: %s\n", what, std::strerror(error)); }
 
 void set_nonblocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
 

@@ -14,7 +14,8 @@
 namespace orbcalc {
 namespace {
 
-constexpr const char* kTracebackLine = "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
+constexpr const char* kTracebackLine =
+    "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
 
 void start() { runtime_start(0, nullptr); }
 
@@ -82,6 +83,7 @@ TEST(ExceptionNames, NamesTheCodesOfTheExceptionHookAndSpellsOthersInHex) {
     std::uint32_t code;
     const char* name;
   };
+  // clang-format off
   const Case cases[] = {
       {0x80000002u, "Data alignment"}, {0x80000003u, "Breakpoint"}, {0x80000004u, "Single Step"},
       {0xC0000005u, "Access Violation"}, {0xC0000006u, "Page error"}, {0xC000001Du, "Illegal instruction"},
@@ -97,6 +99,7 @@ TEST(ExceptionNames, NamesTheCodesOfTheExceptionHookAndSpellsOthersInHex) {
       {0xC0000007u, "Unknown exception 0xC0000007"}, {0x80000001u, "Unknown exception 0x80000001"},
       {0xC00000FEu, "Unknown exception 0xC00000FE"}, {0xC000008Bu, "Unknown exception 0xC000008B"},
   };
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(exception_name(c.code), c.name) << std::hex << c.code;
 }
 

@@ -30,6 +30,7 @@ TEST(FixedField, RendersF94OfTypicalValues) {
     float value;
     const char* field;
   };
+  // clang-format off
   const Case cases[] = {
       {0.3717f, "   0.3717"},     {-0.3717f, "  -0.3717"},   {1.618034f, "   1.6180"},
       {0.0f, "   0.0000"},        {0.00006f, "   0.0001"},   {999.9999f, " 999.9999"},
@@ -44,6 +45,7 @@ TEST(FixedField, RendersF94OfTypicalValues) {
       // A coefficient's rounding residue, 2^-41 to 2^-40.
       {5e-13f, "   0.0000"},    {-5e-13f, "  -0.0000"},
   };
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(f_field(c.value), c.field) << c.value;
 }
 
@@ -59,9 +61,9 @@ TEST(FixedField, ShowsNonFiniteValuesByName) {
 }
 
 TEST(FixedField, DropsARedundantLeadingZeroOnlyWhenThatMakesItFit) {
-  EXPECT_EQ(f_field(0.5f, 5, 4), ".5000");     // "0.5000" is one too long
-  EXPECT_EQ(f_field(-0.5f, 6, 4), "-.5000");   // "-0.5000" likewise
-  EXPECT_EQ(f_field(-0.00001f, 5, 4), ".0000"); // "-0.0000" two too long
+  EXPECT_EQ(f_field(0.5f, 5, 4), ".5000");       // "0.5000" is one too long
+  EXPECT_EQ(f_field(-0.5f, 6, 4), "-.5000");     // "-0.5000" likewise
+  EXPECT_EQ(f_field(-0.00001f, 5, 4), ".0000");  // "-0.0000" two too long
   EXPECT_EQ(f_field(-0.5f, 5, 4), "*****");
   EXPECT_EQ(f_field(1.5f, 5, 4), "*****");
   EXPECT_EQ(f_field(0.25f, 4, 0), "  0.");
@@ -70,8 +72,7 @@ TEST(FixedField, DropsARedundantLeadingZeroOnlyWhenThatMakesItFit) {
 }
 
 TEST(FixedField, HasExactDigitsOfLargeAndTinyValues) {
-  EXPECT_EQ(f_field(std::numeric_limits<float>::max(), 44, 4),
-            "340282346638528859811704183484516925440.0000");
+  EXPECT_EQ(f_field(std::numeric_limits<float>::max(), 44, 4), "340282346638528859811704183484516925440.0000");
   EXPECT_EQ(f_field(std::numeric_limits<float>::denorm_min(), 9, 4), "   0.0000");
   EXPECT_EQ(f_field(1.0f, 12, 10), "1.0000000000");
   EXPECT_EQ(f_field(1.0f, 9, 40), "*********");
@@ -90,9 +91,11 @@ TEST(FixedField, DigitsAgreeWithToCharsOnEveryMagnitude) {
     if (std::signbit(value)) number = "-" + number;
     return std::string(60 - number.size(), ' ') + number;
   };
+  // clang-format off
   std::vector<float> values = {0.5f, 1.5f, 2.5f, 0.25f, 0.75f, 0.125f, 0.0625f, 0.03125f, 0.84375f,
                                std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::min(),
                                8388607.5f, 8388608.0f, 16777215.0f, 16777216.0f, 0.0f, -0.0f};
+  // clang-format on
   for (int exponent = -70; exponent <= 26; ++exponent) {
     float power = std::ldexp(1.0f, exponent);
     values.insert(values.end(), {power, std::nextafter(power, 0.0f), std::nextafter(power, 1e30f), power * 1.5f});
@@ -117,6 +120,7 @@ TEST(IntegerField, RightJustifiesOrFillsWithAsterisks) {
     std::size_t width;
     const char* field;
   };
+  // clang-format off
   const Case cases[] = {
       {5, 2, " 5"},     {12, 2, "12"},     {123, 2, "**"},    {-5, 2, "-5"},
       {-10, 2, "**"},   {100, 2, "**"},    {-9, 2, "-9"},     {30, 4, "  30"},
@@ -124,6 +128,7 @@ TEST(IntegerField, RightJustifiesOrFillsWithAsterisks) {
       {-1000, 4, "****"}, {INT32_MIN, 11, "-2147483648"}, {INT32_MAX, 10, "2147483647"},
       {7, 0, ""},
   };
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(i_field(c.value, c.width), c.field) << c.value;
 }
 

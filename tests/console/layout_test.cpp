@@ -14,8 +14,8 @@ namespace {
 
 using testing::MemoryPlatform;
 using testing::record;
-using testing::RunResult;
 using testing::run_console;
+using testing::RunResult;
 
 // Runs one write statement of `layout` with the given items.
 struct Items {
@@ -81,8 +81,7 @@ TEST(WriteStatement, RepeatsFieldsAndGroups) {
 
 TEST(WriteStatement, RestartsTheLayoutWhenItemsRemain) {
   // Without groups the whole layout runs again on a new record.
-  EXPECT_EQ(output_of("('x',I2)", {.integers = {1, 2, 3}}),
-            record("x 1") + record("x 2") + record("x 3"));
+  EXPECT_EQ(output_of("('x',I2)", {.integers = {1, 2, 3}}), record("x 1") + record("x 2") + record("x 3"));
   // With groups it resumes at the last group of the outer parentheses.
   EXPECT_EQ(output_of("('a',I1,('b',I1),'c')", {.integers = {1, 2, 3, 4}}),
             record("a1b2c") + record("b3c") + record("b4c"));
@@ -110,7 +109,8 @@ TEST(WriteStatement, ReportsMalformedLayoutsWithACaret) {
       {"('abc)", "Unterminated character constant in format\n('abc)\n     ^"},
       {"(I,'a')", "Nonnegative width required in format\n(I,'a')\n  ^"},
       {"(F9 4)", "Period required in format\n(F9 4)\n    ^"},
-      {"(I2.3)", "Minimum digits exceeds field width\n(I2.3)\n    ^"}, {"(I1.2)", "Minimum digits exceeds field width\n(I1.2)\n    ^"},
+      {"(I2.3)", "Minimum digits exceeds field width\n(I2.3)\n    ^"},
+      {"(I1.2)", "Minimum digits exceeds field width\n(I1.2)\n    ^"},
       {"(F9.)", "Unexpected element in format\n(F9.)\n    ^"},
       {"(2)", "Unexpected element in format\n(2)\n  ^"},
       {"(I", "Unexpected end of format string\n(I\n ^"},
@@ -129,8 +129,9 @@ TEST(WriteStatement, ExcerptsLongLayoutsAroundTheError) {
   // starts 40 bytes before it.
   for (const auto& [n, start, column] : {std::tuple{56, 0, 60}, std::tuple{57, 21, 40}, std::tuple{70, 34, 40}}) {
     std::string layout = "('" + std::string(static_cast<std::size_t>(n), 'a') + "',q)";
-    EXPECT_EQ(write(layout).errors, layout_error("Unexpected element in format\n" + layout.substr(static_cast<std::size_t>(start), 80) +
-                                                 "\n" + std::string(static_cast<std::size_t>(column), ' ') + "^"));
+    EXPECT_EQ(write(layout).errors,
+              layout_error("Unexpected element in format\n" + layout.substr(static_cast<std::size_t>(start), 80) +
+                           "\n" + std::string(static_cast<std::size_t>(column), ' ') + "^"));
   }
   // A layout is its bytes, with no terminator: the digit after them is not read.
   EXPECT_EQ(write(std::string_view("(12)", 2)).errors, layout_error("Unexpected end of format string\n(1\n ^"));
@@ -140,7 +141,8 @@ TEST(WriteStatement, ExcerptsLongLayoutsAroundTheError) {
 TEST(WriteStatement, TakesAtMostTwoHundredLayoutItems) {
   EXPECT_EQ(write(std::string("(").append(199, 'X').append(")")).errors, "");
   const std::string layout = std::string("(").append(300, 'X').append(")");  // the excerpt is cut at 80 bytes
-  EXPECT_EQ(write(layout).errors, layout_error("Too many items in format\n" + std::string(80, 'X') + "\n" + std::string(40, ' ') + "^"));
+  EXPECT_EQ(write(layout).errors,
+            layout_error("Too many items in format\n" + std::string(80, 'X') + "\n" + std::string(40, ' ') + "^"));
 }
 
 TEST(WriteStatement, ReportsItemsTheLayoutCannotTake) {
@@ -166,7 +168,8 @@ TEST(WriteStatement, RefusesRecordsBeyondTheLengthLimit) {
             "At line 7 of file orbcalc (Unit 6)\n"
             "Traceback: not available, compile with call tracing, which orbcalc does not offer\n"
             "Merovan runtime error: Writing more data than the record size (RECL)\n");
-  RunResult fits = run_console(platform, [] { write_statement(7, "('abcde','fghij',9999X)"); }, 10);
+  RunResult fits = run_console(
+      platform, [] { write_statement(7, "('abcde','fghij',9999X)"); }, 10);
   EXPECT_EQ(fits.status, -1);
 }
 

@@ -1,9 +1,8 @@
 // The Windows platform layer on real handles: the failures of reads and
 // writes, and the system's texts. The end-to-end cases run every answer
 // file once more through anonymous pipes for the bytes and the end of input.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <string_view>

@@ -13,8 +13,8 @@
 namespace orbcalc {
 namespace {
 
-using testing::RunResult;
 using testing::run_console;
+using testing::RunResult;
 
 constexpr std::uint32_t kUntouchedBits = 0x12345678u;
 
@@ -30,7 +30,8 @@ Triple read_triple(std::string input, std::size_t record_limit = kRecordLengthLi
   Triple t;
   testing::MemoryPlatform platform(std::move(input));
   platform.fail_reads(read_error);
-  RunResult result = run_console(platform, [&] { read_statement(dialogue::kReadHetero, t.i, t.j, t.x); }, record_limit);
+  RunResult result = run_console(
+      platform, [&] { read_statement(dialogue::kReadHetero, t.i, t.j, t.x); }, record_limit);
   if (result.status != -1) {
     std::size_t at = result.errors.find("Merovan runtime error: ");
     t.reason = result.errors.substr(at + 23);
@@ -56,28 +57,37 @@ void expect_values(const ValueCase (&cases)[N]) {
 
 TEST(RealRead, ConvertsEveryNumberForm) {
   const ValueCase cases[] = {
-      {"1", 0x3F800000u},        {"1.", 0x3F800000u},       {".5", 0x3F000000u},
-      {"1e3", 0x447A0000u},      {"1D3", 0x447A0000u},      {"1d+3", 0x447A0000u},
-      {"1E-0", 0x3F800000u},     {"1.5-3", 0x3AC49BA6u},    {"1.5+3", 0x44BB8000u},
-      {"+.5e+1", 0x40A00000u},   {"-", 0x80000000u},        {".", 0x00000000u},
-      {"+.", 0x00000000u},       {"-.e7", 0x80000000u},     {"0.1", 0x3DCCCCCDu},
-      {"16777217", 0x4B800000u}, {"16777219", 0x4B800002u}, {"1e39", 0x7F800000u},
-      {"-1e39", 0xFF800000u},    {"1e-46", 0x00000000u},    {"7.1e-46", 0x00000001u},
-      {"1e-99999", 0x00000000u}, {"1e99999", 0x7F800000u},  {"-0", 0x80000000u},
-      {"2", 0x40000000u},        {"0e6000", 0x00000000u},   {"-0e5001", 0x80000000u},
-      {"3*2.5", 0x40200000u},    {"2*-.5", 0xBF000000u},
+      {"1", 0x3F800000u},        {"1.", 0x3F800000u},       {".5", 0x3F000000u},      {"1e3", 0x447A0000u},
+      {"1D3", 0x447A0000u},      {"1d+3", 0x447A0000u},     {"1E-0", 0x3F800000u},    {"1.5-3", 0x3AC49BA6u},
+      {"1.5+3", 0x44BB8000u},    {"+.5e+1", 0x40A00000u},   {"-", 0x80000000u},       {".", 0x00000000u},
+      {"+.", 0x00000000u},       {"-.e7", 0x80000000u},     {"0.1", 0x3DCCCCCDu},     {"16777217", 0x4B800000u},
+      {"16777219", 0x4B800002u}, {"1e39", 0x7F800000u},     {"-1e39", 0xFF800000u},   {"1e-46", 0x00000000u},
+      {"7.1e-46", 0x00000001u},  {"1e-99999", 0x00000000u}, {"1e99999", 0x7F800000u}, {"-0", 0x80000000u},
+      {"2", 0x40000000u},        {"0e6000", 0x00000000u},   {"-0e5001", 0x80000000u}, {"3*2.5", 0x40200000u},
+      {"2*-.5", 0xBF000000u},
   };
   expect_values(cases);
 }
 
 TEST(RealRead, ReadsInfinitiesAndNans) {
   const ValueCase cases[] = {
-      {"inf", 0x7F800000u},         {"INF", 0x7F800000u},       {"Infinity", 0x7F800000u},
-      {"-inf", 0xFF800000u},        {"+iNfInItY", 0x7F800000u}, {"nan", 0x7F8EA46Bu},
-      {"-NaN", 0xFF8EA46Bu},        {"nan(7fffff)", 0x7FFFFFFFu}, {"nan(1)", 0x7F800001u},
-      {"nan()", 0x7F800000u},       {"nan(0)", 0x7F800000u},    {"-nan(800000)", 0xFF800000u},
-      {"nan(123456789)", 0x7FC56789u}, {"NAN", 0x7F8EA46Bu},        {"nan(A)", 0x7F80000Au},
-      {"NaN(AbCdEf)", 0x7FABCDEFu}, {"-nAn(F)", 0xFF80000Fu},
+      {"inf", 0x7F800000u},
+      {"INF", 0x7F800000u},
+      {"Infinity", 0x7F800000u},
+      {"-inf", 0xFF800000u},
+      {"+iNfInItY", 0x7F800000u},
+      {"nan", 0x7F8EA46Bu},
+      {"-NaN", 0xFF8EA46Bu},
+      {"nan(7fffff)", 0x7FFFFFFFu},
+      {"nan(1)", 0x7F800001u},
+      {"nan()", 0x7F800000u},
+      {"nan(0)", 0x7F800000u},
+      {"-nan(800000)", 0xFF800000u},
+      {"nan(123456789)", 0x7FC56789u},
+      {"NAN", 0x7F8EA46Bu},
+      {"nan(A)", 0x7F80000Au},
+      {"NaN(AbCdEf)", 0x7FABCDEFu},
+      {"-nAn(F)", 0xFF80000Fu},
   };
   expect_values(cases);
 }
@@ -98,24 +108,15 @@ TEST(RealRead, RefusesMalformedRealsNamingTheItem) {
     const char* reason;
   };
   const Case cases[] = {
-      {"1.2.3", "Bad real number in item 3 of list input"},
-      {"1e", "Bad real number in item 3 of list input"},
-      {"1e+", "Bad real number in item 3 of list input"},
-      {"1.5-", "Bad real number in item 3 of list input"},
-      {"1q3", "Bad real number in item 3 of list input"},
-      {"1;", "Bad real number in item 3 of list input"},
-      {"x", "Bad real number in item 3 of list input"},
-      {"e5", "Bad real number in item 3 of list input"},
-      {"2*inf", "Bad real number in item 3 of list input"},
-      {"2*x", "Bad real number in item 3 of list input"},
-      {"in", "Bad infinity in item 3 of list input"},
-      {"infinit", "Bad infinity in item 3 of list input"},
-      {"infinite", "Bad infinity in item 3 of list input"},
-      {"nax", "Bad not-a-number in item 3 of list input"},
-      {"nan(12g)", "Bad not-a-number in item 3 of list input"},
-      {"nan(12", "Bad not-a-number in item 3 of list input"},
-      {"NAN(G)", "Bad not-a-number in item 3 of list input"},
-      {"nam", "Bad not-a-number in item 3 of list input"},
+      {"1.2.3", "Bad real number in item 3 of list input"},     {"1e", "Bad real number in item 3 of list input"},
+      {"1e+", "Bad real number in item 3 of list input"},       {"1.5-", "Bad real number in item 3 of list input"},
+      {"1q3", "Bad real number in item 3 of list input"},       {"1;", "Bad real number in item 3 of list input"},
+      {"x", "Bad real number in item 3 of list input"},         {"e5", "Bad real number in item 3 of list input"},
+      {"2*inf", "Bad real number in item 3 of list input"},     {"2*x", "Bad real number in item 3 of list input"},
+      {"in", "Bad infinity in item 3 of list input"},           {"infinit", "Bad infinity in item 3 of list input"},
+      {"infinite", "Bad infinity in item 3 of list input"},     {"nax", "Bad not-a-number in item 3 of list input"},
+      {"nan(12g)", "Bad not-a-number in item 3 of list input"}, {"nan(12", "Bad not-a-number in item 3 of list input"},
+      {"NAN(G)", "Bad not-a-number in item 3 of list input"},   {"nam", "Bad not-a-number in item 3 of list input"},
       {"0*1.5", "Zero repeat count in item 3 of list input"},
   };
   for (const Case& c : cases) {
@@ -132,15 +133,16 @@ TEST(ListRead, RefusesLinesBeyondTheLengthLimit) {
     std::string reason;
   };
   const Case cases[] = {
-      {"     1 2 3\n", 10, ""},             // exactly the limit
-      {"     1 2 3\r\n", 10, ""},           // exactly the limit before CR LF
-      {"     1 2 3", 10, ""},               // exactly the limit, then the end of the input
+      {"     1 2 3\n", 10, ""},    // exactly the limit
+      {"     1 2 3\r\n", 10, ""},  // exactly the limit before CR LF
+      {"     1 2 3", 10, ""},      // exactly the limit, then the end of the input
       {"      1 2 3\n", 10, too_long},
       {"      1 2 3\r\n", 10, too_long},
-      {"     1 2 3\r\r\n", 10, too_long},   // only the CR before the LF goes
+      {"     1 2 3\r\r\n", 10, too_long},  // only the CR before the LF goes
       // A line end that falls after the 16384 bytes of the staging buffer:
       // a CR before it goes, the last byte of the line stays.
-      {std::string(16378, ' ') + "1 2 3\r\n", 16384, ""}, {std::string(16379, ' ') + "1 2 3\n", 16384, ""},
+      {std::string(16378, ' ') + "1 2 3\r\n", 16384, ""},
+      {std::string(16379, ' ') + "1 2 3\n", 16384, ""},
   };
   for (const Case& c : cases) {
     Triple t = read_triple(c.input, c.limit);

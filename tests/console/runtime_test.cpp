@@ -1,10 +1,11 @@
 // The stop, the fatal path and its diagnostics, on an in-memory platform.
+#include "console/runtime.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "console/error_print.hpp"
-#include "console/runtime.hpp"
 #include "console/statement.hpp"
 #include "support/console_harness.hpp"
 
@@ -14,8 +15,8 @@ namespace {
 using testing::MemoryPlatform;
 using testing::ProcessExit;
 using testing::record;
-using testing::RunResult;
 using testing::run_console;
+using testing::RunResult;
 
 constexpr std::string_view kTraceback =
     "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
@@ -38,8 +39,8 @@ TEST(Stop, ReportsOutputTheSystemRefusedInsteadOfSucceeding) {
     stop_run();
   });
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.errors, "At line 92 of file orbcalc\n" + std::string(kTraceback) +
-                               "Merovan runtime error: system error 28\n");
+  EXPECT_EQ(result.errors,
+            "At line 92 of file orbcalc\n" + std::string(kTraceback) + "Merovan runtime error: system error 28\n");
 }
 
 TEST(Stop, KeepsUnwrittenBytesPendingUntilTheStagingBufferOverflows) {

@@ -66,9 +66,7 @@ std::string read_file(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void write_file(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void write_file(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 struct Setup {
   std::string input = "file";
@@ -103,9 +101,8 @@ bool same(const char* what, const std::string& expected, const std::string& actu
   if (expected == actual) return true;
   auto mismatch = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
   std::size_t at = static_cast<std::size_t>(mismatch.first - expected.begin());
-  std::cerr << what << " differs at byte " << at << " (expected " << expected.size() << " bytes, got "
-            << actual.size() << ")\n  expected: ..." << shown(expected, at) << "...\n  actual:   ..."
-            << shown(actual, at) << "...\n";
+  std::cerr << what << " differs at byte " << at << " (expected " << expected.size() << " bytes, got " << actual.size()
+            << ")\n  expected: ..." << shown(expected, at) << "...\n  actual:   ..." << shown(actual, at) << "...\n";
   return false;
 }
 
@@ -150,11 +147,16 @@ int main(int argc, char** argv) {
   int first = 1;
   for (; first < argc && std::string_view(argv[first]).starts_with("--"); ++first) {
     std::string_view option = argv[first];
-    if (option == "--windows") windows = true;
-    else if (option == "--node") node = true;
-    else if (option == "--no-memory-cap") memory_cap = false;
-    else if (option.starts_with("--input=")) input = option.substr(8);
-    else first = argc;  // an unknown option: show the usage
+    if (option == "--windows")
+      windows = true;
+    else if (option == "--node")
+      node = true;
+    else if (option == "--no-memory-cap")
+      memory_cap = false;
+    else if (option.starts_with("--input="))
+      input = option.substr(8);
+    else
+      first = argc;  // an unknown option: show the usage
   }
   if (argc - first < 2) {
     std::cerr << "usage: e2e_runner [--windows | --node] [--no-memory-cap] [--input=FILE] PROGRAM [ARGUMENT...] "
@@ -233,7 +235,8 @@ int main(int argc, char** argv) {
   }
 
   const std::string status = (WIFEXITED(wait_status) ? std::to_string(WEXITSTATUS(wait_status))
-                                                     : "signal " + std::to_string(WTERMSIG(wait_status))) + "\n";
+                                                     : "signal " + std::to_string(WTERMSIG(wait_status))) +
+                             "\n";
   const std::string output = read_file(out_path);
   const std::string errors = read_file(err_path);
   fs::remove_all(scratch);

@@ -22,8 +22,8 @@ constexpr bool kX87Host = false;
 
 TEST(ExtendedType, IsTheHardwareFormatOnX86AndSoftExtendedElsewhere) {
   constexpr bool soft = std::is_same_v<Extended, SoftExtended>;
-  std::cout << "[ extended ] the solver computes in " << (soft ? "SoftExtended" : "long double")
-            << "; long double has " << LDBL_MANT_DIG << " significand bits here\n";
+  std::cout << "[ extended ] the solver computes in " << (soft ? "SoftExtended" : "long double") << "; long double has "
+            << LDBL_MANT_DIG << " significand bits here\n";
   EXPECT_EQ(soft, !kX87Host);
   EXPECT_EQ((std::is_same_v<Extended, long double>), kX87Host);
 }

@@ -1,10 +1,10 @@
 #include "solver/jacobi.hpp"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 #include "solver/incre.hpp"
 #include "solver_test_support.hpp"
@@ -121,9 +121,8 @@ TEST(Jacobi, NonFiniteValuesEndUnconverged) {
   // The measure passes over a NaN below the diagonal, as at (3, 1); the
   // result is still not a diagonalisation. Bonds near the top of the float
   // range make a stored result overflow.
-  const Case cases[] = {{2, 1, kInfinity, 1.0f}, {3, 2, -kInfinity, 1.0f}, {2, 1, kNaN, 1.0f},
-                        {3, 1, kNaN, 1.0f},      {2, 2, kInfinity, 1.0f},  {1, 1, kNaN, 1.0f},
-                        {1, 2, 3.0e38f, 3.0e38f}};
+  const Case cases[] = {{2, 1, kInfinity, 1.0f}, {3, 2, -kInfinity, 1.0f}, {2, 1, kNaN, 1.0f},      {3, 1, kNaN, 1.0f},
+                        {2, 2, kInfinity, 1.0f}, {1, 1, kNaN, 1.0f},       {1, 2, 3.0e38f, 3.0e38f}};
   for (const Case& c : cases) {
     load_chain(4, false, c.bond);
     set_pair(c.i, c.j, c.value);

@@ -1,13 +1,13 @@
 // SoftExtended: its rounding and special values, which every host checks,
 // and, where the hardware has the extended format, every result against
 // the hardware's on many random operands.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <ostream>
 #include <random>
-
-#include <gtest/gtest.h>
 
 #include "solver/soft_extended.hpp"
 #include "solver_test_support.hpp"
@@ -34,6 +34,7 @@ TEST(SoftExtended, SpecialValuesAndRoundingToFloat) {
   const Soft inf = soft(kInfinity), zero = soft(0.0f), minus_zero = soft(-0.0f), one = soft(1.0f);
   const Soft nan_a = soft(std::bit_cast<float>(0x7FC00001u)), nan_b = soft(std::bit_cast<float>(0xFFC00005u));
   // An invalid operation gives the default NaN, which is negative.
+  // clang-format off
   const Case cases[] = {
       {"inf - inf", inf - inf, 0xFFC00000u},        {"-inf + inf", soft(-kInfinity) + inf, 0xFFC00000u},
       {"0 * inf", zero * inf, 0xFFC00000u},         {"0 / 0", zero / minus_zero, 0xFFC00000u},
@@ -55,6 +56,7 @@ TEST(SoftExtended, SpecialValuesAndRoundingToFloat) {
       {"tie above the largest float", soft(kMax) + soft(two_to(103)), 0x7F800000u},
       {"2.5 quanta go to 2", soft(kTiny) * soft(2.5f), 0x00000002u},
   };
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(bits_of(static_cast<float>(c.value)), c.bits) << c.name;
 }
 

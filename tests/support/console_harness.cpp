@@ -5,8 +5,7 @@
 
 namespace orbcalc::testing {
 
-RunResult run_console(MemoryPlatform& platform, const std::function<void()>& body,
-                      std::size_t record_limit) {
+RunResult run_console(MemoryPlatform& platform, const std::function<void()>& body, std::size_t record_limit) {
   runtime_start(0, nullptr, platform, record_limit);  // a fresh console, nothing left from earlier runs
   RunResult result;
   try {

@@ -30,8 +30,6 @@ IoResult MemoryPlatform::write(StdStream stream, std::span<const char> bytes) {
   return {n, 0};
 }
 
-std::string MemoryPlatform::error_text(int error) {
-  return "system error " + std::to_string(error);
-}
+std::string MemoryPlatform::error_text(int error) { return "system error " + std::to_string(error); }
 
 }  // namespace orbcalc::testing

@@ -3,14 +3,13 @@
 // pseudo-terminal, each prompt awaited before its answer is typed.
 #include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -41,6 +40,7 @@ struct ConversionCase {
 
 // Whole at once or a byte at a time, the same text comes out.
 TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
+  // clang-format off
   const ConversionCase cases[] = {
       // " 化合物名" and a half-width katakana; 0x5C and 0x7E stay ASCII.
       {Direction::kToUtf8, " \x89\xBB\x8D\x87\x95\xA8\x96\xBC\xB1\\~", " 化合物名ｱ\\~"},
@@ -50,6 +50,7 @@ TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
       // No CP932 form, invalid UTF-8, a character cut at the end.
       {Direction::kToCp932, "a😀b한c\xFF" "d\xE3\x83", "a?b?c?d?"},
   };
+  // clang-format on
   for (const ConversionCase& c : cases) {
     SCOPED_TRACE(c.in);
     EXPECT_EQ(convert(c.direction, c.in, c.in.size()), c.out);
@@ -148,6 +149,7 @@ class Viewer {
 // Butadiene under a typed name, each answer typed once its prompt is shown.
 std::string butadiene_run(bool terminal, std::string_view name) {
   Viewer viewer(terminal);
+  // clang-format off
   const std::pair<std::string_view, std::string_view> dialogue[] = {
       {" 化合物名を入力してください\r\n\r\n", name}, {" 原子数を入力してください\r\n\r\n", "4\n"},
       {" 結合数を入力してください\r\n\r\n", "3\n"},   {" 電子数を入力してください\r\n\r\n", "4\n"},
@@ -155,6 +157,7 @@ std::string butadiene_run(bool terminal, std::string_view name) {
       {" [ 2] : \r\n", "2 3\n"},                       {" [ 3] : \r\n", "3 4\n"},
       {" 何か文字を入力してください\r\n\r\n", "x\n"},
   };
+  // clang-format on
   for (const auto& [prompt, answer] : dialogue) {
     EXPECT_TRUE(viewer.await(prompt)) << "no prompt " << prompt << " in\n" << viewer.transcript();
     viewer.type(answer);
@@ -175,11 +178,13 @@ TEST(ViewerRun, TypedNamesThroughPipesAndATerminal) {
   for (int i = 0; i < 20; ++i) long_name += "ア";
   std::string long_echo = long_name.substr(0, 1 + 19 * 3);
   long_echo += kReplacement;
+  // clang-format off
   const std::pair<std::string, std::string> names[] = {
       {"ブタジエン", std::string("ブタジエン").append(30, ' ')},
       {"ブタ\xFFジエン😀", std::string("ブタ?ジエン?").append(28, ' ')},
       {long_name, long_echo},
   };
+  // clang-format on
   for (bool terminal : {false, true}) {
     for (const auto& [name, echo] : names) {
       SCOPED_TRACE(name + (terminal ? " on a terminal" : " through pipes"));
@@ -199,12 +204,14 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
     int status;
     std::string_view error;
   };
+  // clang-format off
   const Case cases[] = {
       {ORBCALC_PATH, 0, 2, "End of file"},
       {ORBCALC_PATH, SIGSEGV, 95, "Exception: Access Violation"},
       {ORBCALC_PATH, SIGKILL, 128 + SIGKILL, ""},
       {"/nonexistent/orbcalc", 0, 127, "orbcalc-utf8: cannot run /nonexistent/orbcalc: No such file"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.error);
     Viewer viewer(false, c.orbcalc);

@@ -85,7 +85,7 @@ long double excess_over_one() {
 }
 
 int check_x87_precision(int argc, char** argv) {
-  constexpr unsigned short k53BitMasked = 0x027F;           // the usual Windows default
+  constexpr unsigned short k53BitMasked = 0x027F;  // the usual Windows default
   constexpr unsigned short k53BitTruncatingUnmasked = 0x0E40;
   constexpr unsigned kFlushToZeroTowardZeroUnmasked = 0xE000;
   constexpr unsigned short kExpectedControl = 0x037F;
@@ -165,8 +165,7 @@ int relay() {
   PROCESS_INFORMATION child{};
   std::string program = program_beside_this_one("orbcalc.exe");
   char command_line[] = "orbcalc.exe";
-  if (!CreateProcessA(program.c_str(), command_line, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &child)) {
+  if (!CreateProcessA(program.c_str(), command_line, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) {
     std::fprintf(stderr, "relay: cannot start %s (error %lu)\n", program.c_str(), GetLastError());
     return kFailed;
   }
