@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "console/exception_names.hpp"
-#include "console/platform.hpp"
+#include "console/platform_fd.hpp"
 #include "console/runtime.hpp"
 
 namespace orbcalc {
@@ -30,15 +30,6 @@ alignas(16) std::array<char, kAlternateStackSize> alternate_stack;
 // An address inside the main stack, taken at start-up; the stack's extent
 // is looked up only when a fault needs it.
 std::uintptr_t stack_reference = 0;
-
-int descriptor(StdStream stream) {
-  switch (stream) {
-    case StdStream::input: return STDIN_FILENO;
-    case StdStream::output: return STDOUT_FILENO;
-    case StdStream::error: return STDERR_FILENO;
-  }
-  return STDERR_FILENO;
-}
 
 // Reads a hexadecimal number at `at`, leaving `at` on the byte after it.
 std::uintptr_t parse_hex(const char*& at, const char* end) {
@@ -134,29 +125,8 @@ FaultName fault_name(int signo, const siginfo_t* info) {
 // write and _exit.
 void on_fault(int signo, siginfo_t* info, void*) { handle_fpe(fault_name(signo, info)); }
 
-class PosixPlatform final : public Platform {
+class PosixPlatform final : public FdPlatform {
  public:
-  IoResult read(StdStream stream, std::span<char> into) override {
-    for (;;) {
-      ssize_t n = ::read(descriptor(stream), into.data(), into.size());
-      if (n >= 0) return {static_cast<std::size_t>(n), 0};
-      if (errno != EINTR) return {0, errno};
-    }
-  }
-
-  IoResult write(StdStream stream, std::span<const char> bytes) override {
-    for (;;) {
-      ssize_t n = ::write(descriptor(stream), bytes.data(), bytes.size());
-      if (n > 0) return {static_cast<std::size_t>(n), 0};
-      if (n == 0) return {0, EIO};  // a write that takes nothing would never finish
-      if (errno != EINTR) return {0, errno};
-    }
-  }
-
-  std::string error_text(int error) override { return std::strerror(error); }
-
-  int out_of_memory_error() override { return ENOMEM; }
-
   void install_fault_handler() override {
     // A closed pipe on standard output is a failed write, not a silent end.
     signal(SIGPIPE, SIG_IGN);

@@ -2,52 +2,18 @@
 // 2, errno and strerror, and exit. There are no signals: a processor fault
 // is a trap that ends the module's run, and the host that runs the module
 // (cmake/wasi-run.mjs) reports it by calling orbcalc_trap below.
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "console/exception_names.hpp"
-#include "console/platform.hpp"
+#include "console/platform_fd.hpp"
 #include "console/runtime.hpp"
 
 namespace orbcalc {
 namespace {
 
-int descriptor(StdStream stream) {
-  switch (stream) {
-    case StdStream::input: return STDIN_FILENO;
-    case StdStream::output: return STDOUT_FILENO;
-    case StdStream::error: return STDERR_FILENO;
-  }
-  return STDERR_FILENO;
-}
-
-class WasiPlatform final : public Platform {
+class WasiPlatform final : public FdPlatform {
  public:
-  IoResult read(StdStream stream, std::span<char> into) override {
-    for (;;) {
-      ssize_t n = ::read(descriptor(stream), into.data(), into.size());
-      if (n >= 0) return {static_cast<std::size_t>(n), 0};
-      if (errno != EINTR) return {0, errno};
-    }
-  }
-
-  IoResult write(StdStream stream, std::span<const char> bytes) override {
-    for (;;) {
-      ssize_t n = ::write(descriptor(stream), bytes.data(), bytes.size());
-      if (n > 0) return {static_cast<std::size_t>(n), 0};
-      if (n == 0) return {0, EIO};  // a write that takes nothing would never finish
-      if (errno != EINTR) return {0, errno};
-    }
-  }
-
-  std::string error_text(int error) override { return std::strerror(error); }
-
-  int out_of_memory_error() override { return ENOMEM; }
-
   // Traps cannot be caught inside the module; the host hands them over.
   void install_fault_handler() override {}
 
