@@ -10,12 +10,10 @@
 #include "console/exception_names.hpp"
 #include "console/runtime.hpp"
 #include "console/statement.hpp"
+#include "support/console_harness.hpp"
 
 namespace orbcalc {
 namespace {
-
-constexpr const char* kTracebackLine =
-    "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
 
 void start() { runtime_start(0, nullptr); }
 
@@ -42,7 +40,7 @@ TEST(FaultDeathTest, AnAccessViolationNamesTheStatementItInterrupts) {
         write_statement(98, "(1X)");  // a statement before, ended
         touch_unmapped_memory();
       },
-      ::testing::ExitedWithCode(95), std::string("^Exception: Access Violation\n") + kTracebackLine + "$");
+      ::testing::ExitedWithCode(95), "^Exception: Access Violation\n" + testing::kTraceback + "$");
   EXPECT_EXIT(
       {
         start();
@@ -51,7 +49,7 @@ TEST(FaultDeathTest, AnAccessViolationNamesTheStatementItInterrupts) {
         touch_unmapped_memory();
       },
       ::testing::ExitedWithCode(95),
-      std::string("^Exception: Access Violation\nAt line 99 of file orbcalc \\(Unit 5\\)\n") + kTracebackLine + "$");
+      "^Exception: Access Violation\nAt line 99 of file orbcalc \\(Unit 5\\)\n" + testing::kTraceback + "$");
 }
 
 TEST(FaultDeathTest, AStackOverflowIsNamed) {

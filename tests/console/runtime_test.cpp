@@ -12,14 +12,8 @@
 namespace orbcalc {
 namespace {
 
-using testing::MemoryPlatform;
-using testing::ProcessExit;
-using testing::record;
-using testing::run_console;
-using testing::RunResult;
-
-constexpr std::string_view kTraceback =
-    "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
+// The in-memory platform, the harness and its texts.
+using namespace testing;
 
 TEST(ErrorPrint, ReplacesTheFourDirectivesAndCopiesAnythingElse) {
   RunResult result = run_console("", [] {
@@ -39,8 +33,7 @@ TEST(Stop, ReportsOutputTheSystemRefusedInsteadOfSucceeding) {
     stop_run();
   });
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.errors,
-            "At line 92 of file orbcalc\n" + std::string(kTraceback) + "Merovan runtime error: system error 28\n");
+  EXPECT_EQ(result.errors, "At line 92 of file orbcalc\n" + kTraceback + "Merovan runtime error: system error 28\n");
 }
 
 TEST(Stop, KeepsUnwrittenBytesPendingUntilTheStagingBufferOverflows) {
@@ -55,8 +48,8 @@ TEST(Stop, KeepsUnwrittenBytesPendingUntilTheStagingBufferOverflows) {
   // the 5 bytes that got through; the 17th finds no room and fails.
   EXPECT_EQ(written_records, 16);
   EXPECT_EQ(result.output, "xxxxx");
-  EXPECT_EQ(result.errors, "At line 93 of file orbcalc (Unit 6)\n" + std::string(kTraceback) +
-                               "Merovan runtime error: system error 32\n");
+  EXPECT_EQ(result.errors,
+            "At line 93 of file orbcalc (Unit 6)\n" + kTraceback + "Merovan runtime error: system error 32\n");
 }
 
 TEST(FatalPath, ARunErrorWithLostOutputStillEndsWithStatusTwo) {
@@ -68,7 +61,7 @@ TEST(FatalPath, ARunErrorWithLostOutputStillEndsWithStatusTwo) {
     read_statement(95, count);
   });
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.errors, "At line 95 of file orbcalc (Unit 5)\n" + std::string(kTraceback) +
+  EXPECT_EQ(result.errors, "At line 95 of file orbcalc (Unit 5)\n" + kTraceback +
                                "Merovan runtime error: Bad integer for item 1 in list input\n");
 }
 
@@ -81,7 +74,7 @@ TEST(FatalPath, ASecondFailureEndsAtOnceWithStatusFour) {
     runtime_error("second");
   });
   EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.errors, std::string(kTraceback) + "Merovan runtime error: first\n");
+  EXPECT_EQ(result.errors, kTraceback + "Merovan runtime error: first\n");
 }
 
 TEST(FatalPath, AProcessorFaultWritesOutputTheSystemRefusedBefore) {
@@ -111,7 +104,7 @@ TEST(FatalPath, UsesTheDefaultReasonOfAKindWithoutDetail) {
   };
   for (const Case& c : cases) {
     RunResult result = run_console("", [&] { generate_error(c.kind); });
-    EXPECT_EQ(result.errors, std::string(kTraceback) + "Merovan runtime error: " + c.reason + "\n");
+    EXPECT_EQ(result.errors, kTraceback + "Merovan runtime error: " + c.reason + "\n");
   }
 }
 

@@ -18,6 +18,10 @@ RunResult run_console(std::string input, const std::function<void()>& body);
 RunResult run_program(std::string input);
 RunResult run_program(MemoryPlatform& platform, std::size_t record_limit = kRecordLengthLimit);
 
+// The second line of every fatal diagnostic.
+inline const std::string kTraceback =
+    "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
+
 // The bytes a record of these bytes reaches the output as.
 std::string record(std::string_view bytes);
 
