@@ -12,14 +12,7 @@ export CI=true DEBIAN_FRONTEND=noninteractive
 # GoogleTest's sources come with googletest; the cross build compiles them
 # for the target.
 packages=(g++-aarch64-linux-gnu qemu-user googletest)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash .ci/install-missing.sh "${packages[@]}"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -10,14 +10,7 @@ cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
 packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db unzip g++-mingw-w64-i686-posix)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash .ci/install-missing.sh "${packages[@]}"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

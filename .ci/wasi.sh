@@ -11,14 +11,7 @@ export CI=true DEBIAN_FRONTEND=noninteractive
 packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32)
 # Any node from 18 on will do; Debian's own is 18.
 command -v node >/dev/null || packages+=(nodejs)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash .ci/install-missing.sh "${packages[@]}"
 echo "node $(node --version)"
 
 scratch=$(mktemp -d)

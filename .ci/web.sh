@@ -14,14 +14,7 @@ packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
           libclang-rt-14-dev-wasm32 chromium chromium-driver python3-selenium
           fonts-ipafont-gothic)
 command -v node >/dev/null || packages+=(nodejs)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash .ci/install-missing.sh "${packages[@]}"
 
 echo "== web page"
 cmake --workflow --preset web

@@ -11,15 +11,7 @@ export CI=true DEBIAN_FRONTEND=noninteractive
 # GoogleTest's sources come with libgtest-dev, which .ci/run installs; the
 # cross build compiles them for Windows.
 packages=(g++-mingw-w64-i686-posix wine wine32:i386 googletest)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash .ci/install-missing.sh "${packages[@]}"
 
 scratch=$(mktemp -d)
 export HOME="${HOME:-$scratch}"
