@@ -32,17 +32,4 @@ echo "== extended type"
 qemu-aarch64 build-aarch64/tests/orbcalc_unit_tests --gtest_filter='ExtendedType.*' | tee "$scratch/extended"
 grep -q 'computes in SoftExtended' "$scratch/extended"
 
-echo "== the examples, x86-64 and aarch64"
-for answers in examples/*.txt; do
-  x86_status=0
-  arm_status=0
-  build/orbcalc <"$answers" >"$scratch/x86.out" 2>"$scratch/x86.err" || x86_status=$?
-  qemu-aarch64 build-aarch64/orbcalc <"$answers" >"$scratch/arm.out" 2>"$scratch/arm.err" || arm_status=$?
-  cmp "$scratch/x86.out" "$scratch/arm.out"
-  cmp "$scratch/x86.err" "$scratch/arm.err"
-  if [[ $x86_status != "$arm_status" ]]; then
-    echo "$answers: exit status $x86_status on x86-64, $arm_status on aarch64" >&2
-    exit 1
-  fi
-  echo "$answers: identical, $(wc -c <"$scratch/x86.out") bytes, exit status $x86_status"
-done
+bash .ci/compare-examples.sh aarch64 qemu-aarch64 build-aarch64/orbcalc

@@ -47,19 +47,5 @@ if grep -qiE '^lib' <<<"$imports"; then
   exit 1
 fi
 
-echo "== the examples, Linux and Windows"
 # Byte for byte through files, the worked example (butadiene) among them.
-for answers in examples/*.txt; do
-  linux_status=0
-  windows_status=0
-  build/orbcalc <"$answers" >"$scratch/linux.out" 2>"$scratch/linux.err" || linux_status=$?
-  cmake/wine-run.sh build-windows/orbcalc.exe <"$answers" >"$scratch/windows.out" 2>"$scratch/windows.err" ||
-    windows_status=$?
-  cmp "$scratch/linux.out" "$scratch/windows.out"
-  cmp "$scratch/linux.err" "$scratch/windows.err"
-  if [[ $linux_status != "$windows_status" ]]; then
-    echo "$answers: exit status $linux_status on Linux, $windows_status on Windows" >&2
-    exit 1
-  fi
-  echo "$answers: identical, $(wc -c <"$scratch/linux.out") bytes, exit status $linux_status"
-done
+bash .ci/compare-examples.sh Windows cmake/wine-run.sh build-windows/orbcalc.exe
