@@ -16,6 +16,8 @@ import process from 'node:process';
 import v8 from 'node:v8';
 import { WASI } from 'node:wasi';
 
+import { trapFault } from '../web/traps.js';
+
 // The module's calls into WASI must not take V8's fast path: there node's
 // WASI functions may start a garbage collection in the middle of the call,
 // which crashes node (seen with inputs of some megabytes: node 20 ends
@@ -24,22 +26,6 @@ import { WASI } from 'node:wasi';
 v8.setFlagsFromString('--no-turbo-fast-api-calls');
 
 const kStatusFault = 95;
-
-// The Windows faults that match V8's traps: exception code and name. Any
-// other trap is code 0, "Unknown exception 0x0".
-const kTraps = [
-  [/^unreachable/, 0xC000001D, 'Illegal instruction'],  // the trap instruction, like ud2 on x86
-  [/memory access out of bounds/, 0xC0000005, 'Access Violation'],
-  [/divide by zero|remainder by zero/, 0xC0000094, 'Integer division by zero'],
-  [/integer overflow|unrepresentable in integer range/, 0xC0000095, 'Integer overflow'],
-  [/call stack size exceeded/, 0xC00000FD, 'Stack overflow'],
-];
-
-function matching_fault(error) {
-  const message = String(error && error.message);
-  const found = kTraps.find(([pattern]) => pattern.test(message));
-  return found ? { code: found[1], name: found[2] } : { code: 0, name: 'Unknown exception 0x0' };
-}
 
 const [program, ...args] = process.argv.slice(2);
 if (program === undefined) {
@@ -98,7 +84,7 @@ let outcome = run(() => wasi.start(instance));
 if (outcome.error !== undefined) {
   const { error } = outcome;
   if (!(error instanceof WebAssembly.RuntimeError || error instanceof RangeError)) throw error;
-  const fault = matching_fault(error);
+  const fault = trapFault(error);
   outcome = run(() => instance.exports.orbcalc_trap(fault.code));
   if (outcome.error !== undefined) {
     // The module cannot even report the fault (its stack is spent, say):

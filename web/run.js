@@ -17,6 +17,7 @@
 // is a JavaScript exception thrown from fd_read, which unwinds the
 // WebAssembly stack; the instance is thrown away with it.
 
+import { trapFault } from './traps.js';
 import { ByteSink, ProcessExit, wasiImports } from './wasi.js';
 
 // Thrown from fd_read when the answers so far are used up and more may come.
@@ -25,21 +26,11 @@ class InputPending extends Error {}
 // A trap ends the run where a native program would take a processor
 // fault. The program's own orbcalc_trap then writes the fault diagnostic,
 // naming the fault as the Windows program names the matching one, and
-// ends with status 95, as under node (cmake/wasi-run.mjs). These are the
-// Windows faults that match the engine's traps: exception code and name;
-// any other trap is code 0, "Unknown exception 0x0".
+// ends with status 95, as under node (cmake/wasi-run.mjs).
 const TRAP_STATUS = 95;
-const TRAPS = [
-  [/^unreachable/, 0xC000001D, 'Illegal instruction'],
-  [/memory access out of bounds/, 0xC0000005, 'Access Violation'],
-  [/divide by zero|remainder by zero/, 0xC0000094, 'Integer division by zero'],
-  [/integer overflow|unrepresentable in integer range/, 0xC0000095, 'Integer overflow'],
-  [/call stack size exceeded/, 0xC00000FD, 'Stack overflow'],
-];
 
 function reportTrap(instance, error, stderr) {
-  const found = TRAPS.find(([pattern]) => pattern.test(String(error.message)));
-  const [code, name] = found ? [found[1], found[2]] : [0, 'Unknown exception 0x0'];
+  const { code, name } = trapFault(error);
   try {
     instance.exports.orbcalc_trap(code);
   } catch (exit) {
