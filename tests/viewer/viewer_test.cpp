@@ -209,6 +209,7 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
       {ORBCALC_PATH, 0, 2, "End of file"},
       {ORBCALC_PATH, SIGSEGV, 95, "Exception: Access Violation"},
       {ORBCALC_PATH, SIGKILL, 128 + SIGKILL, ""},
+      {ORBCALC_PATH, SIGINT, 128 + SIGINT, ""},  // the viewer ignores it; orbcalc must not
       {"/nonexistent/orbcalc", 0, 127, "orbcalc-utf8: cannot run /nonexistent/orbcalc: No such file"},
   };
   // clang-format on
