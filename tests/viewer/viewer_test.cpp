@@ -47,8 +47,8 @@ TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
       // Bytes that are no CP932 character, alone or as a cut lead byte.
       {Direction::kToUtf8, "a\x80" "b\xA0\xFD\x83\r\nc\x83", "a\uFFFDb\uFFFD\uFFFD\uFFFD\r\nc\uFFFD"},
       {Direction::kToCp932, "ブタジエン\\~\r\n", "\x83\x75\x83\x5E\x83\x57\x83\x47\x83\x93\\~\r\n"},
-      // No CP932 form, invalid UTF-8, a character cut at the end.
-      {Direction::kToCp932, "a😀b한c\xFF" "d\xE3\x83", "a?b?c?d?"},
+      // No CP932 form (lead bytes F0, ED, DF, E0), invalid UTF-8, a character cut at the end.
+      {Direction::kToCp932, "a😀b한ߐࠀc\xFF" "d\xE3\x83", "a?b???c?d?"},
   };
   // clang-format on
   for (const ConversionCase& c : cases) {
@@ -84,7 +84,7 @@ class Viewer {
         dup2(out[1], STDOUT_FILENO);
         dup2(out[1], STDERR_FILENO);
       }
-      setenv("ORBCALC", orbcalc, 1);
+      orbcalc != nullptr ? setenv("ORBCALC", orbcalc, 1) : unsetenv("ORBCALC");
       execl(VIEWER_PATH, VIEWER_PATH, nullptr);
       _exit(120);
     }
@@ -207,6 +207,7 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
   // clang-format off
   const Case cases[] = {
       {ORBCALC_PATH, 0, 2, "End of file"},
+      {nullptr, 0, 2, "End of file"},  // no ORBCALC: the orbcalc beside the viewer
       {ORBCALC_PATH, SIGSEGV, 95, "Exception: Access Violation"},
       {ORBCALC_PATH, SIGKILL, 128 + SIGKILL, ""},
       {ORBCALC_PATH, SIGINT, 128 + SIGINT, ""},  // the viewer ignores it; orbcalc must not
