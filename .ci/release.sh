@@ -35,6 +35,15 @@ check_examples() {
   echo "$(ls "$folder"/*.txt | wc -l) examples from $folder: identical"
 }
 
+# Fails unless the files under a folder are exactly those listed, one a
+# line, on standard input.
+check_files() {
+  local folder=$1 what=$2
+  sort >"$scratch/expected-files"
+  (cd "$folder" && find . -type f | sed 's|^\./||' | sort) >"$scratch/found-files"
+  diff "$scratch/expected-files" "$scratch/found-files" || fail "$what: unexpected contents"
+}
+
 # Fails unless the page renders with neither groff nor man warning.
 check_page() {
   local page=$1
@@ -81,9 +90,7 @@ cmake --install build-release --prefix "$scratch/prefix"
   for answers in examples/*.txt; do
     echo "share/doc/orbcalc/examples/$(basename "$answers")"
   done
-} | sort >"$scratch/expected-layout"
-(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort) >"$scratch/layout"
-diff "$scratch/expected-layout" "$scratch/layout" || fail "cmake --install: unexpected layout"
+} | check_files "$scratch/prefix" "cmake --install"
 check_examples "$scratch/prefix/bin/orbcalc" "$scratch/prefix/share/doc/orbcalc/examples"
 
 echo "== Debian package"
@@ -120,9 +127,7 @@ top=$scratch/zip/orbcalc-$version-win32
   for answers in examples/*.txt; do
     echo "examples/$(basename "$answers")"
   done
-} | sort >"$scratch/expected-zip"
-(cd "$top" && find . -type f | sed 's|^\./||' | sort) >"$scratch/zip-layout"
-diff "$scratch/expected-zip" "$scratch/zip-layout" || fail "$zip: unexpected contents"
+} | check_files "$top" "$zip"
 file "$top/orbcalc.exe" | grep -q 'PE32 executable (console) Intel 80386' || fail "orbcalc.exe is not a 32-bit console program"
 # Every text line ends with CR LF, and without the CRs the text is the
 # repository's.
