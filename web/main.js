@@ -5,6 +5,7 @@
 import { EncodeError, loadCp932 } from './cp932.js';
 import { drawConsole, lastPrompt } from './console_view.js';
 import { runProgram } from './run.js';
+import { keepForOffline } from './offline.js';
 
 const $ = (id) => document.getElementById(id);
 
@@ -224,6 +225,7 @@ async function start() {
   await loadExamples().catch(showFailure);
   await serially(rerun);
   $('answer').focus();
+  keepForOffline();
 }
 
 start();
