@@ -23,7 +23,7 @@ TIMEOUT = 20
 class Server:
     """The page folder over HTTP on the loopback address, noting every request."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, port=0):
         self.requests = []
         server = self
 
@@ -35,7 +35,7 @@ class Server:
                 pass
 
         handler = functools.partial(Handler, directory=str(folder))
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         self.origin = f"http://127.0.0.1:{self.httpd.server_address[1]}"
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
         self.thread.start()
