@@ -2,7 +2,8 @@
 # The web leg of continuous integration: build the WebAssembly program into
 # the page folder and run the page in Debian's Chromium, headless, through
 # chromedriver: typed and opened answers, saved files compared byte for
-# byte, the code page against iconv, and no request beyond the folder.
+# byte, the code page against iconv, no request beyond the folder, the
+# page offline and checked by axe-core.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
@@ -14,7 +15,12 @@ packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
           libclang-rt-14-dev-wasm32 chromium chromium-driver python3-selenium
           fonts-ipafont-gothic)
 command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 bash .ci/install-missing.sh "${packages[@]}"
+
+# The page's pinned npm packages (package-lock.json): the accessibility
+# checker of the tests among them.
+npm ci --no-audit --no-fund
 
 echo "== web page"
 cmake --workflow --preset web
