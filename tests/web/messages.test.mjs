@@ -1,0 +1,207 @@
+// The page's words: both message tables hold the same keys with the same
+// placeholders, every key the page names is in them, and no file of the
+// page outside the tables writes words of its own.
+//
+//   node --test tests/web/
+
+import assert from 'node:assert/strict';
+import { readdirSync, readFileSync } from 'node:fs';
+import { join, relative } from 'node:path';
+import { test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+
+import en from '../../web/messages/en.js';
+import ja from '../../web/messages/ja.js';
+
+const WEB = fileURLToPath(new URL('../../web/', import.meta.url));
+const TABLES = { en, ja };
+
+// Literals with words that are not the page's to translate.
+const NOT_THE_PAGES_WORDS = new Set([
+  // The program's own fault diagnostic, written on its standard error as
+  // the console program writes it, byte for byte.
+  'Exception: ${}\n', 'Illegal instruction', 'Access Violation', 'Integer division by zero',
+  'Integer overflow', 'Stack overflow', 'Unknown exception 0x0',
+  // Faults and control flow in the page's own code, for its developer.
+  'no message ${}', 'U+${} has no code page 932 encoding', 'exit status ${}',
+]);
+
+function sourceFiles(folder = WEB) {
+  return readdirSync(folder, { withFileTypes: true }).flatMap((entry) => {
+    const path = join(folder, entry.name);
+    if (entry.isDirectory()) return entry.name === 'messages' || entry.name === 'tools' ? [] : sourceFiles(path);
+    return /\.(m?js|js\.in|html)$/.test(entry.name) ? [path] : [];
+  });
+}
+
+const ESCAPES = { n: '\n', r: '\r', t: '\t' };
+
+// The string literals of a script, template literals with each
+// substitution as `${}`, in order. Comments and regular expression
+// literals are skipped.
+export function stringLiterals(source) {
+  const literals = [];
+  let previous = ''; // the last significant character, to tell a regular expression from a division
+  let i = 0;
+  const skipRegex = () => {
+    let inClass = false;
+    for (i += 1; i < source.length; i += 1) {
+      const c = source[i];
+      if (c === '\\') i += 1;
+      else if (c === '[') inClass = true;
+      else if (c === ']') inClass = false;
+      else if (c === '/' && !inClass) break;
+    }
+    i += 1;
+  };
+  const readQuoted = (quote) => {
+    let text = '';
+    for (i += 1; source[i] !== quote; i += 1) {
+      if (source[i] === '\\') {
+        i += 1;
+        text += ESCAPES[source[i]] ?? source[i];
+      } else {
+        text += source[i];
+      }
+    }
+    i += 1;
+    return text;
+  };
+  // A template literal from its backquote; `${...}` may hold anything,
+  // templates too.
+  const readTemplate = () => {
+    let text = '';
+    for (i += 1; source[i] !== '`'; i += 1) {
+      if (source[i] === '\\') {
+        i += 1;
+        text += ESCAPES[source[i]] ?? source[i];
+      } else if (source[i] === '$' && source[i + 1] === '{') {
+        i += 2;
+        scan('}');
+        i -= 1;
+        text += '${}';
+      } else {
+        text += source[i];
+      }
+    }
+    i += 1;
+    return text;
+  };
+  const scan = (closing) => {
+    let depth = 0;
+    while (i < source.length) {
+      const c = source[i];
+      if (c === closing && depth === 0) {
+        i += 1;
+        return;
+      }
+      if (source.startsWith('//', i)) {
+        i = source.indexOf('\n', i);
+        if (i < 0) i = source.length;
+      } else if (source.startsWith('/*', i)) {
+        i = source.indexOf('*/', i) + 2;
+      } else if (c === '/' && (previous === '' || '(,=:[!&|?{};+-*%<>~^'.includes(previous) ||
+                               /\b(return|typeof|case)\s*$/.test(source.slice(0, i)))) {
+        skipRegex();
+        previous = ')';
+      } else if (c === "'" || c === '"') {
+        literals.push(readQuoted(c));
+        previous = ')';
+      } else if (c === '`') {
+        literals.push(readTemplate());
+        previous = ')';
+      } else {
+        if (c === '{') depth += 1;
+        if (c === '}') depth -= 1;
+        if (!/\s/.test(c)) previous = c;
+        i += 1;
+      }
+    }
+  };
+  scan(null);
+  return literals;
+}
+
+// Whether a literal reads as words for a person rather than a name for
+// the code (ids, classes, keys, events, paths, selectors, MIME types).
+function isWords(text) {
+  return /[^\p{ASCII}]/u.test(text.replace(/[^\p{L}]/gu, '')) || // letters beyond ASCII: Japanese
+         /[A-Za-z]{2,}[ ]+[A-Za-z]{2,}/.test(text) || // two words with a space
+         /(^|[^A-Za-z])[A-Z][a-z]+([^A-Za-z]|$)/.test(text); // a capitalised word, as a button's
+}
+
+// The words of an HTML file that are not from a table: text not inside an
+// element with data-i18n, and attributes that people read given as they
+// are.
+function htmlWords(html) {
+  const found = [];
+  const body = html.replace(/<!--[\s\S]*?-->/g, '').replace(/<(script|style)\b[\s\S]*?<\/\1>/g, '');
+  for (const [, attributes, text] of body.matchAll(/<[a-z][\w-]*\b([^>]*)>([^<]*)/g)) {
+    if (isWords(text) && !/\bdata-i18n=/.test(attributes)) found.push(text.trim());
+    for (const [, name, value] of attributes.matchAll(/\b(aria-label|title|placeholder|alt)="([^"]*)"/g)) {
+      if (!new RegExp(`data-i18n-${name}=`).test(attributes)) found.push(`${name}="${value}"`);
+    }
+  }
+  return found;
+}
+
+test('both tables hold the same keys, each with the same placeholders', () => {
+  assert.deepEqual(Object.keys(ja).sort(), Object.keys(en).sort());
+  for (const key of Object.keys(en)) {
+    const names = (text) => [...text.matchAll(/\{(\w+)\}/g)].map((m) => m[1]).sort();
+    for (const [code, table] of Object.entries(TABLES)) {
+      assert.equal(typeof table[key], 'string', `${code} ${key}`);
+      assert.notEqual(table[key].trim(), '', `${code} ${key} is empty`);
+    }
+    assert.deepEqual(names(ja[key]), names(en[key]), `placeholders of ${key}`);
+  }
+});
+
+test('every key the page names stands in the tables', () => {
+  const named = [];
+  for (const file of sourceFiles()) {
+    const source = readFileSync(file, 'utf8');
+    for (const m of source.matchAll(/\bt\(\s*(['"`])([^'"`]+)\1/g)) named.push([file, m[2]]);
+    for (const m of source.matchAll(/\bdata-i18n(?:-[\w-]+)?="([^"]+)"/g)) named.push([file, m[1]]);
+  }
+  assert.ok(named.length > 20);
+  for (const [file, key] of named) {
+    // A key made at run time (`status.meaning.${...}`) names its group.
+    const group = key.split('${')[0];
+    const known = key.includes('${') ? Object.keys(en).some((k) => k.startsWith(group)) : key in en;
+    assert.ok(known, `${relative(WEB, file)}: ${key} is in no table`);
+  }
+});
+
+test('no file of the page outside the tables writes words of its own', () => {
+  const files = sourceFiles();
+  assert.ok(files.some((file) => file.endsWith('main.js')) && files.some((file) => file.endsWith('index.html')));
+  const found = [];
+  for (const file of files) {
+    const source = readFileSync(file, 'utf8');
+    const words = file.endsWith('.html') ? htmlWords(source)
+      : stringLiterals(source).filter((text) => isWords(text) && !NOT_THE_PAGES_WORDS.has(text));
+    for (const text of words) found.push(`${relative(WEB, file)}: ${text}`);
+  }
+  assert.deepEqual(found, []);
+});
+
+test('the scan finds words where they are', () => {
+  // The scan itself, on the kinds of literal it must tell apart.
+  const source = `
+    // 'Not this comment.'
+    const pattern = /[\\r\\n'"]/; // a regular expression with quotes
+    setStatus('Loading the program…');
+    button.textContent = "Send";
+    status.textContent = \`Finished: \${status} (\${meaning}).\`;
+    field.title = '回答';
+    element.classList.add('status'); fetch(\`examples/\${name}.txt\`);
+    const half = 4 / 2, other = 'ok';
+  `;
+  const literals = stringLiterals(source);
+  assert.deepEqual(literals.filter(isWords),
+                   ['Loading the program…', 'Send', 'Finished: ${} (${}).', '回答']);
+  assert.ok(literals.includes('status') && literals.includes('ok'));
+  assert.deepEqual(htmlWords('<p data-i18n="a.b"></p><button>Send it</button><pre aria-label="Console">x</pre>'),
+                   ['Send it', 'aria-label="Console"']);
+});
