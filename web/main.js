@@ -220,6 +220,9 @@ function connect() {
 
 async function start() {
   translatePage();
+  // The status line is the page's to write at run time, never the
+  // markup's: a change of language must not put a stale sentence back.
+  setStatus(t('status.loading'));
   connectLanguage();
   try {
     const [wasm, cp932] = await Promise.all([fetchBytes('orbcalc.wasm'), loadCp932('cp932.txt')]);
