@@ -55,6 +55,9 @@ def start_browser(profile, downloads, language="en-US"):
                      "--window-size=1000,1300", f"--lang={language}"]:
         options.add_argument(argument)
     options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+    # On Linux --lang names only the browser's own language; the languages
+    # it offers pages (navigator.languages) are this setting.
+    options.add_experimental_option("prefs", {"intl.accept_languages": language})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     driver.execute_cdp_cmd("Browser.setDownloadBehavior",
                            {"behavior": "allow", "downloadPath": str(downloads)})
