@@ -66,10 +66,12 @@ class OfflineTest(PageSession, unittest.TestCase):
             and d.execute_script("return document.body.dataset.state") == "finished")
 
     def test_manifest_as_the_browser_reads_it(self):
-        self.open_page()
+        self.open_and_keep()
         manifest = self.driver.execute_cdp_cmd("Page.getAppManifest", {})
         self.assertEqual(manifest["errors"], [])
         self.assertEqual(manifest["url"], self.server.origin + "/manifest.webmanifest")
+        self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {}),
+                         {"installabilityErrors": []})
         # Every icon is in the folder, and each PNG is as large as it says.
         declared = json.loads((self.page / "manifest.webmanifest").read_text())
         for icon in declared["icons"]:
