@@ -22,8 +22,6 @@ const NOT_THE_PAGES_WORDS = new Set([
   // the console program writes it, byte for byte.
   'Exception: ${}\n', 'Illegal instruction', 'Access Violation', 'Integer division by zero',
   'Integer overflow', 'Stack overflow', 'Unknown exception 0x0',
-  // Faults and control flow in the page's own code, for its developer.
-  'no message ${}', 'U+${} has no code page 932 encoding', 'exit status ${}',
 ]);
 
 function sourceFiles(folder = WEB) {
@@ -41,6 +39,11 @@ const ESCAPES = { n: '\n', r: '\r', t: '\t' };
 // literals are skipped.
 export function stringLiterals(source) {
   const literals = [];
+  // The message given to an Error (new ...Error( or, in its subclass,
+  // super() is for the page's developer, not its reader: left out.
+  const keep = (at, text) => {
+    if (!/(\bnew \w*Error|\bsuper)\(\s*$/.test(source.slice(Math.max(0, at - 40), at))) literals.push(text);
+  };
   let previous = ''; // the last significant character, to tell a regular expression from a division
   let i = 0;
   const skipRegex = () => {
@@ -105,10 +108,10 @@ export function stringLiterals(source) {
         skipRegex();
         previous = ')';
       } else if (c === "'" || c === '"') {
-        literals.push(readQuoted(c));
+        keep(i, readQuoted(c));
         previous = ')';
       } else if (c === '`') {
-        literals.push(readTemplate());
+        keep(i, readTemplate());
         previous = ')';
       } else {
         if (c === '{') depth += 1;
@@ -122,9 +125,24 @@ export function stringLiterals(source) {
   return literals;
 }
 
+// Names that look like words but are the code's: the classes of the
+// page's style sheet (a list of them is an SVG element's class), canvas
+// font settings, the keys of keyboard events, and an XML declaration.
+const CLASSES = new Set([...readFileSync(join(WEB, 'style.css'), 'utf8').matchAll(/\.([A-Za-z][\w-]*)/g)]
+  .map((m) => m[1]));
+const FONT = /^(italic|bold|normal|\d+(\.\d+)?px|serif|sans-serif|monospace|system-ui)$/;
+const KEYS = new Set(['Enter', 'Escape', 'Tab', 'Home', 'End', 'PageUp', 'PageDown',
+                      'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'Backspace', 'Delete']);
+
+function isCodeNames(text) {
+  const tokens = text.trim().split(/\s+/);
+  return KEYS.has(text) || text.startsWith('<?xml') || tokens.every((token) => CLASSES.has(token) || FONT.test(token));
+}
+
 // Whether a literal reads as words for a person rather than a name for
 // the code (ids, classes, keys, events, paths, selectors, MIME types).
 function isWords(text) {
+  if (isCodeNames(text)) return false;
   return /[^\p{ASCII}]/u.test(text.replace(/[^\p{L}]/gu, '')) || // letters beyond ASCII: Japanese
          /[A-Za-z]{2,}[ ]+[A-Za-z]{2,}/.test(text) || // two words with a space
          /(^|[^A-Za-z])[A-Z][a-z]+([^A-Za-z]|$)/.test(text); // a capitalised word, as a button's
@@ -202,10 +220,13 @@ test('the scan finds words where they are', () => {
     field.title = '回答';
     element.classList.add('status'); fetch(\`examples/\${name}.txt\`);
     const half = 4 / 2, other = 'ok';
+    line.setAttribute('class', 'screen status'); context.font = 'bold 12px sans-serif';
+    if (event.key === 'Enter') done('normal end');
+    throw new Error(\`no message \${key}\`);
   `;
   const literals = stringLiterals(source);
   assert.deepEqual(literals.filter(isWords),
-                   ['Loading the program…', 'Send', 'Finished: ${} (${}).', '回答']);
+                   ['Loading the program…', 'Send', 'Finished: ${} (${}).', '回答', 'normal end']);
   assert.ok(literals.includes('status') && literals.includes('ok'));
   assert.deepEqual(htmlWords('<p data-i18n="a.b"></p><button>Send it</button><pre aria-label="Console">x</pre>'),
                    ['Send it', 'aria-label="Console"']);
