@@ -17,7 +17,7 @@ from selenium.webdriver.common.keys import Keys
 
 from harness import PageSession
 
-PAGE, SOURCE = (pathlib.Path(p).resolve() for p in sys.argv[1:3])
+SOURCE = pathlib.Path(sys.argv[2]).resolve()
 AXE = SOURCE / "node_modules" / "axe-core" / "axe.min.js"
 if not AXE.exists():
     sys.exit(f"{AXE} is missing: run npm ci in {SOURCE}")
@@ -112,12 +112,10 @@ class Accessibility(PageSession):
 
 
 class InEnglish(Accessibility, unittest.TestCase):
-    page = PAGE
     language = "en-US"
 
 
 class InJapanese(Accessibility, unittest.TestCase):
-    page = PAGE
     language = "ja"
 
 

@@ -38,8 +38,6 @@ BUTADIENE_PROMPTS = [
 
 
 class PageTest(PageSession, unittest.TestCase):
-    page = PAGE
-
     # Tests
 
     def test_butadiene_typed_answer_by_answer(self):

@@ -7,6 +7,7 @@ import http.server
 import json
 import pathlib
 import shutil
+import sys
 import tempfile
 import threading
 import time
@@ -66,19 +67,18 @@ def start_browser(profile, downloads, language="en-US"):
 
 class PageSession:
     """A test case's browser and server, one of each for the class: the
-    folder `page` served, the browser set to `language`. Mixed into a
-    unittest.TestCase."""
-
-    page = None
-    language = "en-US"
+    folder `page` served (by default the page folder, which every test
+    script takes as its first argument), the browser set to `language`.
+    Mixed into a unittest.TestCase."""
 
     @classmethod
     def setUpClass(cls):
         cls.scratch = pathlib.Path(tempfile.mkdtemp(prefix="orbcalc-web-"))
         cls.downloads = cls.scratch / "downloads"
         cls.downloads.mkdir()
+        cls.page = getattr(cls, "page", None) or pathlib.Path(sys.argv[1]).resolve()
         cls.server = Server(cls.page)
-        cls.driver = start_browser(cls.scratch / "profile", cls.downloads, cls.language)
+        cls.driver = start_browser(cls.scratch / "profile", cls.downloads, getattr(cls, "language", "en-US"))
         cls.request_log = []
 
     @classmethod

@@ -14,7 +14,7 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 
 from harness import TIMEOUT, PageSession, Server
 
-PAGE, SOURCE, SCREENSHOTS = (pathlib.Path(p).resolve() for p in sys.argv[1:4])
+SOURCE, SCREENSHOTS = (pathlib.Path(p).resolve() for p in sys.argv[2:4])
 EXPECTED = SOURCE / "tests" / "e2e" / "examples" / "butadiene" / "stdout"
 
 # Every text of the page's markup that names its message, against the
@@ -121,12 +121,12 @@ class Languages(PageSession):
 
 
 class InJapanese(Languages, unittest.TestCase):
-    page, language = PAGE, "ja"
+    language = "ja"
     own, other = "ja", "en"
 
 
 class InEnglish(Languages, unittest.TestCase):
-    page, language = PAGE, "en-US"
+    language = "en-US"
     own, other = "en", "ja"
 
 
