@@ -14,7 +14,12 @@ packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
           libclang-rt-14-dev-wasm32 chromium chromium-driver python3-selenium
           fonts-ipafont-gothic)
 command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 bash .ci/install-missing.sh "${packages[@]}"
+
+# The page's npm packages as package-lock.json pins them: the chemistry
+# library that the page's modules and their node tests import.
+npm ci --no-audit --no-fund
 
 echo "== web page"
 cmake --workflow --preset web
