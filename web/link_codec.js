@@ -1,6 +1,8 @@
 // The address fragment that carries a run: `#answers=` with the answer
 // bytes in base64url, or `#smiles=` (percent-encoded) with `&table=`
-// naming the parameter set and, optionally, `&name=`. A fragment comes
+// naming the parameter set and, optionally, `&name=` and `&order=` (the
+// numbering the user chose: the molecule's atoms, counted from 1, in the
+// order of their numbers, separated by commas). A fragment comes
 // from whoever sent the link, so it is read strictly and its size capped;
 // what it holds leaves here only as bytes and plain strings.
 
@@ -48,16 +50,19 @@ export function answersFragment(bytes) {
   return fragment.length > MAX_FRAGMENT ? { refusal: { code: 'link-too-long', limit: MAX_FRAGMENT } } : { fragment };
 }
 
-export function structureFragment({ smiles, table, name }) {
+// `order` lists atoms counted from 0, as the page holds them.
+export function structureFragment({ smiles, table, name, order }) {
   let fragment = `smiles=${encodeURIComponent(smiles)}&table=${encodeURIComponent(table)}`;
   if (name) fragment += `&name=${encodeURIComponent(name)}`;
+  if (order) fragment += `&order=${order.map((atom) => atom + 1).join(',')}`;
   return fragment.length > MAX_FRAGMENT ? { refusal: { code: 'link-too-long', limit: MAX_FRAGMENT } } : { fragment };
 }
 
 // Reads `hash` (location.hash, with or without its '#'):
 //   { kind: 'none' }                               nothing to do
 //   { kind: 'answers', bytes }
-//   { kind: 'structure', smiles, table, name }     table null: the default
+//   { kind: 'structure', smiles, table, name, order }
+//                                 table null: the default; order null: none
 //   { kind: 'refused', code, ... }                 say so; run nothing
 // `tableIds` lists the parameter sets a link may name.
 export function readFragment(hash, tableIds) {
@@ -79,7 +84,7 @@ export function readFragment(hash, tableIds) {
   }
   if (!fields.has('smiles')) return refused('link-malformed');
   const decoded = {};
-  for (const key of ['smiles', 'table', 'name']) {
+  for (const key of ['smiles', 'table', 'name', 'order']) {
     if (!fields.has(key)) continue;
     try {
       decoded[key] = decodeURIComponent(fields.get(key));
@@ -91,11 +96,16 @@ export function readFragment(hash, tableIds) {
     if (!(key in decoded)) return refused('link-malformed');
   }
   const { smiles, table = null, name = '' } = decoded;
+  let order = null;
+  if ('order' in decoded) {
+    if (!/^[1-9]\d{0,2}(,[1-9]\d{0,2}){0,99}$/.test(decoded.order)) return refused('link-malformed');
+    order = decoded.order.split(',').map((n) => Number(n) - 1);
+  }
   // A SMILES is printable ASCII; anything else is not one, and is not
   // handed to the reader.
   if (smiles === '' || smiles.length > MAX_SMILES || !/^[\x21-\x7e]+$/.test(smiles)) return refused('link-malformed');
   if (table !== null && !tableIds.includes(table)) return refused('link-unknown-table', { table });
-  return { kind: 'structure', smiles, table, name };
+  return { kind: 'structure', smiles, table, name, order };
 }
 
 function refused(code, details = {}) {

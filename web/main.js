@@ -4,8 +4,11 @@
 
 import { EncodeError, loadCp932 } from './cp932.js';
 import { drawConsole, lastPrompt } from './console_view.js';
+import { TABLE_IDS } from './hetero_tables.js';
 import { language, onLanguageChange, setLanguage, t, translatePage } from './i18n.js';
+import { readFragment } from './link_codec.js';
 import { runProgram } from './run.js';
+import { createStructureView } from './structure_view.js';
 
 const $ = (id) => document.getElementById(id);
 
@@ -233,6 +236,23 @@ async function start() {
   await loadExamples().catch(showFailure);
   await serially(rerun);
   $('answer').focus();
+  connectStructure();
+}
+
+// The structure panel hands its answers over as an opened answer file; a
+// link in the address (on opening the page, or when its fragment changes)
+// is opened in the panel and run. The chemistry library is fetched only
+// when the panel needs it.
+function connectStructure() {
+  const structure = createStructureView($('structure'), {
+    cp932: session.cp932,
+    run: (bytes, name) => serially(() => startOver(bytes, true, name)),
+    save,
+    loadLibrary: () => import('./openchemlib.js').then((library) => library.default),
+  });
+  const openLink = () => structure.open(readFragment(location.hash, TABLE_IDS)).catch(showFailure);
+  window.addEventListener('hashchange', openLink);
+  openLink();
 }
 
 start();

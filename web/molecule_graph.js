@@ -1,7 +1,7 @@
 // A chemistry library's molecule turned into plain data that the π-system
 // finder can read without the library: atoms with their element, charge,
-// radical, aromaticity, implicit hydrogens and neighbours, bonds with their
-// order. Indices are the library's own atom and bond indices, so a finding
+// radical, aromaticity, implicit hydrogens, neighbours and drawing
+// position, bonds with their order. Indices are the library's own atom and bond indices, so a finding
 // about atom 3 can be shown on the library's drawing of atom 3.
 
 // The library's codes for an atom's radical state.
@@ -21,6 +21,8 @@ export function moleculeToGraph(molecule, Molecule) {
       aromatic: molecule.isAromaticAtom(i),
       hydrogens: molecule.getImplicitHydrogens(i),
       neighbours: [],
+      x: molecule.getAtomX(i),
+      y: molecule.getAtomY(i),
     });
   }
   const bonds = [];
