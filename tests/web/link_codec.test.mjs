@@ -45,15 +45,15 @@ describe('fragments', () => {
 
   test('structures round-trip, with the characters a SMILES and a name hold', () => {
     for (const link of [
-      { smiles: 'c1ccc2ccccc2c1', table: 'streitwieser', name: '' },
-      { smiles: '[nH]1cccc1', table: 'van-catledge', name: 'pyrrole #1 & 100% / x=y' },
-      { smiles: 'C[C@H](N)C(=O)O.[Na+]', table: 'streitwieser', name: 'ナフタレン' },
+      { smiles: 'c1ccc2ccccc2c1', table: 'streitwieser', name: '', order: [9, 0, 1, 2, 4, 5, 6, 7, 3, 8] },
+      { smiles: '[nH]1cccc1', table: 'van-catledge', name: 'pyrrole #1 & 100% / x=y', order: null },
+      { smiles: 'C[C@H](N)C(=O)O.[Na+]', table: 'streitwieser', name: 'ナフタレン', order: null },
     ]) {
       const { fragment } = structureFragment(link);
       assert.doesNotMatch(fragment, /[#\s]/);
       assert.deepEqual(readFragment(`#${fragment}`, TABLES), { kind: 'structure', ...link });
     }
-    assert.deepEqual(readFragment('#smiles=C%3DC', TABLES), { kind: 'structure', smiles: 'C=C', table: null, name: '' });
+    assert.deepEqual(readFragment('#smiles=C%3DC', TABLES), { kind: 'structure', smiles: 'C=C', table: null, name: '', order: null });
   });
 
   test('nothing to do', () => {
@@ -76,6 +76,10 @@ describe('fragments', () => {
       ['#smiles=%E3%83%99', 'link-malformed'],
       ['#smiles=C&colour=red', 'link-malformed'],
       ['#smiles=C&table=huckel', 'link-unknown-table'],
+      ['#smiles=C&order=0,1', 'link-malformed'],
+      ['#smiles=C&order=1,,2', 'link-malformed'],
+      ['#smiles=C&order=1%2C2x', 'link-malformed'],
+      ['#smiles=C&order=1000', 'link-malformed'],
       ['#table=streitwieser', 'link-malformed'],
       ['#hello', 'link-malformed'],
       ['#=C', 'link-malformed'],
