@@ -63,7 +63,7 @@ export function structureFragment({ smiles, table, name, order }) {
 //   { kind: 'answers', bytes }
 //   { kind: 'structure', smiles, table, name, order }
 //                                 table null: the default; order null: none
-//   { kind: 'refused', code, ... }                 say so; run nothing
+//   { kind: 'refused', refusal: { code, ... } }    say so; run nothing
 // `tableIds` lists the parameter sets a link may name.
 export function readFragment(hash, tableIds) {
   const text = hash.startsWith('#') ? hash.slice(1) : hash;
@@ -109,5 +109,5 @@ export function readFragment(hash, tableIds) {
 }
 
 function refused(code, details = {}) {
-  return { kind: 'refused', code, ...details };
+  return { kind: 'refused', refusal: { code, ...details } };
 }

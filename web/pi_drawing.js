@@ -27,7 +27,7 @@ export function fitPoints(graph) {
   const scale = lengths.length > 0 ? BOND / lengths[Math.floor(lengths.length / 2)] : 1;
   const xs = graph.atoms.map((a) => a.x * scale);
   const ys = graph.atoms.map((a) => a.y * scale);
-  const [left, top] = [Math.min(...xs, 0), Math.min(...ys, 0)];
+  const [left, top] = xs.length > 0 ? [Math.min(...xs), Math.min(...ys)] : [0, 0];
   const points = xs.map((x, i) => ({ x: x - left + MARGIN, y: ys[i] - top + MARGIN }));
   return {
     points,

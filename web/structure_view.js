@@ -285,7 +285,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     if (link.kind === 'none') return;
     root.open = true;
     if (link.kind === 'refused') {
-      say(refusalSentence(link));
+      say(refusalSentence(link.refusal));
       return;
     }
     if (link.kind === 'answers') {

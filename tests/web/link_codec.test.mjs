@@ -86,7 +86,7 @@ describe('fragments', () => {
     ];
     for (const [hash, code] of cases) {
       assert.equal(readFragment(hash, TABLES).kind, 'refused', hash.slice(0, 40));
-      assert.equal(readFragment(hash, TABLES).code, code, hash.slice(0, 40));
+      assert.equal(readFragment(hash, TABLES).refusal.code, code, hash.slice(0, 40));
     }
   });
 
