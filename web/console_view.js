@@ -5,6 +5,8 @@
 // Japanese) takes two, whatever widths the fonts at hand give them, so the
 // columns of the report line up.
 
+import { t } from './i18n.js';
+
 const TAB_STOP = 8;
 // An answer line from a file can be any length; the screen shows its start.
 const LONGEST_ANSWER_SHOWN = 4096;
@@ -68,7 +70,7 @@ export function drawConsole(screen, cp932, stdout, input, answers) {
     const shownEnd = Math.min(end, inputStart + LONGEST_ANSWER_SHOWN);
     column = drawText(answer, cp932, input.subarray(inputStart, shownEnd), column);
     fragment.append(answer);
-    if (shownEnd < end) fragment.append(` … (${end - shownEnd} more bytes not shown)`);
+    if (shownEnd < end) fragment.append(t('console.moreBytes', { count: end - shownEnd }));
     fragment.append('\n');
     column = 0;
   }

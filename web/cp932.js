@@ -93,8 +93,10 @@ export class Cp932 {
 
 export class EncodeError extends Error {
   constructor(character) {
-    super(`“${character}” (U+${hex4(character.codePointAt(0))}) cannot be written in Shift_JIS (code page 932)`);
+    const code = hex4(character.codePointAt(0));
+    super(`U+${code} has no code page 932 encoding`);
     this.character = character;
+    this.code = code;
   }
 }
 

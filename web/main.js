@@ -4,17 +4,13 @@
 
 import { EncodeError, loadCp932 } from './cp932.js';
 import { drawConsole, lastPrompt } from './console_view.js';
+import { language, onLanguageChange, setLanguage, t, translatePage } from './i18n.js';
 import { runProgram } from './run.js';
 
 const $ = (id) => document.getElementById(id);
 
-const STATUS_MEANINGS = new Map([
-  [0, 'normal end'],
-  [1, 'working memory could not be had'],
-  [2, 'run error'],
-  [4, 'failure while reporting a failure'],
-  [95, 'processor fault'],
-]);
+// The exit statuses the program has, each with a message of its own.
+const KNOWN_STATUSES = new Set([0, 1, 2, 4, 95]);
 
 const session = {
   module: null,
@@ -34,7 +30,7 @@ function serially(task) {
 
 function showFailure(error) {
   console.error(error);
-  setStatus(`The page failed: ${error.message}`);
+  setStatus(t('status.pageFailed', { reason: error.message }));
 }
 
 function setStatus(text) {
@@ -71,12 +67,11 @@ function show({ stdout, stderr, status, answers }) {
   document.body.dataset.status = waiting ? '' : String(status);
 
   if (waiting) {
-    setStatus(`Waiting for your answer to: ${lastPrompt(session.cp932, stdout)}`);
+    setStatus(t('status.waiting', { prompt: lastPrompt(session.cp932, stdout) }));
     if (document.activeElement === document.body || document.activeElement === null) answer.focus();
   } else {
-    const meaning = STATUS_MEANINGS.get(status) ?? 'abnormal end';
-    setStatus(`Finished: exit status ${status} (${meaning}).` +
-              (stderr.length > 0 ? ' The diagnostic is shown below.' : ''));
+    const meaning = t(`status.meaning.${KNOWN_STATUSES.has(status) ? status : 'other'}`);
+    setStatus(t(stderr.length > 0 ? 'status.finishedWithDiagnostic' : 'status.finished', { status, meaning }));
   }
   $('diagnostics').hidden = stderr.length === 0;
   $('stderr').textContent = session.cp932.decodeToString(stderr);
@@ -110,7 +105,8 @@ function sendLines(lines, rest) {
     bytes = lines.map((line) => concat(session.cp932.encode(line), new Uint8Array([0x0a])));
   } catch (error) {
     if (!(error instanceof EncodeError)) throw error;
-    setStatus(`Not sent: ${error.message}.`);
+    const reason = t('answer.notEncodable', { character: error.character, code: error.code });
+    setStatus(t('status.notSent', { reason }));
     return;
   }
   field.value = rest;
@@ -176,6 +172,18 @@ async function fetchBytes(url) {
   return new Uint8Array(await response.arrayBuffer());
 }
 
+// The switch works from the start, even when the program cannot be loaded.
+// The words of a run already shown follow the language; the run stays.
+function connectLanguage() {
+  const languages = $('language');
+  languages.value = language();
+  languages.addEventListener('change', () => setLanguage(languages.value));
+  onLanguageChange(() => {
+    languages.value = language();
+    if (session.result) show(session.result);
+  });
+}
+
 function connect() {
   $('answer-form').addEventListener('submit', (event) => {
     event.preventDefault();
@@ -210,13 +218,14 @@ function connect() {
 }
 
 async function start() {
+  translatePage();
+  connectLanguage();
   try {
     const [wasm, cp932] = await Promise.all([fetchBytes('orbcalc.wasm'), loadCp932('cp932.txt')]);
     session.module = await WebAssembly.compile(wasm);
     session.cp932 = cp932;
   } catch (error) {
-    setStatus(`The program could not be loaded (${error.message}). ` +
-              'Open this page through a web server, for example python3 -m http.server -d FOLDER.');
+    setStatus(t('status.loadFailed', { reason: error.message }));
     throw error;
   }
   connect();
