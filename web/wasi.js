@@ -119,7 +119,7 @@ export function wasiImports(module, getMemory, { args, stdin, stdout, stderr }) 
       if (sink === null) return ERRNO_BADF;
       let total = 0;
       for (const [pointer, length] of buffers(iovs, count)) {
-        sink.append(bytes().slice(pointer, pointer + length));
+        sink.append(bytes().subarray(pointer, pointer + length)); // append copies it
         total += length;
       }
       view().setUint32(writtenPointer, total, true);
