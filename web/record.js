@@ -42,7 +42,7 @@ export const element = (matrix, i, j) => matrix[j * MAX_ATOMS + i];
 // solved block, the roots x (descending, as printed) and the coefficient
 // columns, orbital j's coefficient on atom r being `vectors[j][r]`.
 // `converged` is false when finite values above the solver's bound still
-// stand below the diagonal (the run warned that it stopped without
+// stand where it measures, below the diagonal (the run warned that it stopped without
 // converging); `finite` is false when a root or a coefficient is an
 // infinity or not a number.
 export function solutionOf(record) {
@@ -50,13 +50,13 @@ export function solutionOf(record) {
   const roots = Array.from({ length: n }, (_, j) => element(record.hmat, j, j));
   const vectors = Array.from({ length: n }, (_, j) =>
     Array.from({ length: n }, (_, r) => element(record.vmat, r, j)));
-  let converged = true;
+  // The solver's own measure: element (2, 1) always, even for a block
+  // of one atom, then every element below the block's diagonal.
+  const below = [element(record.hmat, 1, 0)];
   for (let j = 0; j < n; j++) {
-    for (let i = j + 1; i < n; i++) {
-      const value = element(record.hmat, i, j);
-      if (Number.isFinite(value) && Math.abs(value) > 1.0e-6) converged = false;
-    }
+    for (let i = j + 1; i < n; i++) below.push(element(record.hmat, i, j));
   }
+  const converged = !below.some((value) => Number.isFinite(value) && Math.abs(value) > 1.0e-6);
   const finite = roots.every(Number.isFinite) && vectors.every((v) => v.every(Number.isFinite));
   return { n, electrons: record.nelec, roots, vectors, converged, finite };
 }

@@ -138,6 +138,9 @@ test('the record: layout, the solution in it, and when it holds one', () => {
                    [[1, -1], [[0.5, 0.5], [0.5, -0.5]], true, true]);
   put(0, 1, 0, 2e-6);
   assert.equal(solutionOf(readRecord(bytes)).converged, false);
+  view.setInt32(7440, 1, true);
+  assert.equal(solutionOf(readRecord(bytes)).converged, false);
+  view.setInt32(7440, 2, true);
   put(0, 1, 0, NaN);
   assert.deepEqual([solutionOf(readRecord(bytes)).converged, solutionOf(readRecord(bytes)).finite], [true, true]);
   put(3600, 1, 1, Infinity);
