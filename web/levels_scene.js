@@ -19,7 +19,12 @@ export function levelsScene(occupied, selected, word) {
   const xs = sets.map((s) => s.x);
   const high = Math.max(...xs, 0);
   const low = Math.min(...xs, 0);
-  const plot = Math.max(340, 28 * sets.length);
+  // Tall enough that the closest two levels stand 28 units apart, within
+  // bounds; the arrows shrink where levels still crowd.
+  const closest = Math.min(...xs.slice(1).map((x, s) => xs[s] - x), high - low);
+  const plot = high === low ? 340 : Math.min(1000, Math.max(340, (28 * (high - low)) / closest));
+  const spacing = high === low ? 28 : (plot * closest) / (high - low);
+  const arrowHalf = Math.min(11, Math.max(5, 0.42 * spacing));
   const yOf = (x) => (high === low ? TOP + plot / 2 : TOP + ((x - low) / (high - low)) * plot);
   const centre = LEFT + columnWidth / 2;
   const labelX = LEFT + columnWidth + 14;
@@ -46,7 +51,7 @@ export function levelsScene(occupied, selected, word) {
       const children = [
         { type: 'rect', x: x1 - 3, y: y - 12, width: ORBITAL_WIDTH + 6, height: 24, className: 'hit' },
         { type: 'line', x1, y1: y, x2: x1 + ORBITAL_WIDTH, y2: y, className: j === selected ? 'level selected' : 'level' },
-        ...electrons(set.electrons[k], x1 + ORBITAL_WIDTH / 2, y),
+        ...electrons(set.electrons[k], x1 + ORBITAL_WIDTH / 2, y, arrowHalf),
       ];
       const params = { number: j + 1, x: set.x.toFixed(4), electrons: set.electrons[k] };
       items.push({ type: 'group', orbital: j, selected: j === selected, label: word('levels.orbitalLabel', params), children });
@@ -62,12 +67,12 @@ export function levelsScene(occupied, selected, word) {
 }
 
 // Arrows for `count` electrons (0, 1 or 2) on the orbital line centred at
-// (x, y): up, then down beside it.
-function electrons(count, x, y) {
+// (x, y), `half` long each way: up, then down beside it.
+function electrons(count, x, y, half) {
   const arrow = (cx, up) => {
-    const tip = up ? y - 11 : y + 11;
-    const tail = up ? y + 11 : y - 11;
-    const head = up ? 5 : -5;
+    const tip = up ? y - half : y + half;
+    const tail = up ? y + half : y - half;
+    const head = up ? 4 : -4;
     return { type: 'path', d: `M ${cx} ${tail} L ${cx} ${tip} M ${cx - 4} ${tip + head} L ${cx} ${tip} L ${cx + 4} ${tip + head}`,
              className: 'electron' };
   };

@@ -26,12 +26,15 @@ function skeleton(molecule, points) {
   return items;
 }
 
+// Each atom's number stands beside it, away from its bonds.
 function atomLabels(molecule, points, word) {
+  const away = points.map((p, r) => outward(p, molecule.neighbours[r].map((s) => points[s])));
   return points.flatMap((p, r) => {
     const atom = molecule.atoms[r];
     const text = atom.hetero ? word('molecule.heteroAtom', { number: r + 1, h: atom.h.toFixed(2) }) : String(r + 1);
     return [{ type: 'circle', cx: p.x, cy: p.y, r: 2.5, className: atom.hetero ? 'atom hetero' : 'atom' },
-            { type: 'text', x: p.x + 7, y: p.y - 7, text, className: 'atom-number' }];
+            { type: 'text', x: p.x + 14 * away[r].x, y: p.y + 14 * away[r].y + 4, text, className: 'atom-number',
+              anchor: 'middle' }];
   });
 }
 
@@ -58,7 +61,7 @@ export function propertiesScene(properties, molecule, layout, heading, word) {
   // Each density stands outside the atom, away from its bonds.
   const densities = points.map((p, r) => {
     const away = outward(p, molecule.neighbours[r].map((s) => points[s]));
-    return { type: 'text', x: p.x + 20 * away.x, y: p.y + 20 * away.y + 4,
+    return { type: 'text', x: p.x + 32 * away.x, y: p.y + 32 * away.y + 4,
              text: properties.density[r].toFixed(3), className: 'density', anchor: 'middle' };
   });
   return { width: Math.max(width, headingWidth(heading)), height: height + 24, label: heading,

@@ -156,6 +156,7 @@ class PicturesTest(unittest.TestCase):
             WebDriverWait(self.driver, 30).until(lambda d: self.js("return document.body.dataset.state") == "finished")
             elapsed = time.monotonic() - start
             best = elapsed if best is None else min(best, elapsed)
+        print({"long_answer_file_s": round(best, 2)}, file=sys.stderr)
         self.assertLess(best, 3.0)
         _, saved = self.download("save-output")
         self.assertEqual(saved, expected)
