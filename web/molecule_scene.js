@@ -5,11 +5,30 @@
 // (densities at the atoms, bond orders on the bonds).
 
 const BOND = 80; // the drawn length of a bond of length 1
-const MARGIN = 42;
+const MARGIN = 50;
+
+// `layout` turned so that its longest extent lies across, as textbooks
+// draw naphthalene and anthracene; a round shape stays as it is.
+export function lieAcross(layout) {
+  const n = layout.length;
+  const mx = layout.reduce((sum, p) => sum + p.x, 0) / n;
+  const my = layout.reduce((sum, p) => sum + p.y, 0) / n;
+  let xx = 0, yy = 0, xy = 0;
+  for (const p of layout) {
+    xx += (p.x - mx) ** 2;
+    yy += (p.y - my) ** 2;
+    xy += (p.x - mx) * (p.y - my);
+  }
+  if (Math.hypot(xx - yy, 2 * xy) < 0.05 * (xx + yy)) return layout;
+  const angle = -0.5 * Math.atan2(2 * xy, xx - yy);
+  const c = Math.cos(angle), s = Math.sin(angle);
+  return layout.map((p) => ({ x: c * (p.x - mx) - s * (p.y - my), y: s * (p.x - mx) + c * (p.y - my) }));
+}
 
 // Places `layout` ([{ x, y }]) in a box: returns the points and the size.
-export function fit(layout) {
-  if (layout.length === 0) return { points: [], width: 2 * MARGIN, height: 2 * MARGIN };
+export function fit(original) {
+  if (original.length === 0) return { points: [], width: 2 * MARGIN, height: 2 * MARGIN };
+  const layout = lieAcross(original);
   const left = Math.min(...layout.map((p) => p.x));
   const top = Math.min(...layout.map((p) => p.y));
   const points = layout.map((p) => ({ x: MARGIN + (p.x - left) * BOND, y: MARGIN + (p.y - top) * BOND }));
