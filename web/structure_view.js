@@ -226,9 +226,22 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     }
   }
 
+  // The π atoms' places on the molecule as shown, by their numbers, the
+  // typical bond 1 long; none once the answers were edited.
+  function drawing() {
+    if (!state.system || $('structure-answers').value !== state.written) return null;
+    const { atoms } = state.graph;
+    const lengths = state.system.bonds.map(({ ends: [p, q] }) => {
+      const [a, b] = [atoms[state.system.atoms[p].atom], atoms[state.system.atoms[q].atom]];
+      return Math.hypot(a.x - b.x, a.y - b.y);
+    }).filter((d) => d > 0).sort((x, y) => x - y);
+    const scale = lengths.length > 0 ? 1 / lengths[Math.floor(lengths.length / 2)] : 1;
+    return state.system.atoms.map(({ atom }) => ({ x: atoms[atom].x * scale, y: atoms[atom].y * scale }));
+  }
+
   function runAnswers() {
     const bytes = answerBytes();
-    if (bytes) run(bytes, name());
+    if (bytes) run(bytes, name(), drawing());
   }
 
   function link() {
@@ -292,7 +305,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
       $('structure-answers').value = cp932.decodeToString(link.bytes);
       state.written = null;
       update();
-      run(link.bytes, 'orbcalc');
+      run(link.bytes, 'orbcalc', null);
       return;
     }
     $('smiles').value = link.smiles;

@@ -118,4 +118,65 @@ export default {
   'structure.source.shokhirev': 'checked against N. V. Shokhirev and F. A. Walker’s HMO parameter table (2003)',
   'structure.source.van-catledge-1980': 'F. A. Van-Catledge, J. Org. Chem. 45, 4801 (1980), as tabulated in A. Rauk, Orbital Interaction Theory of Organic Chemistry',
   'structure.source.moha-rauk': 'checked against the theochem/ModelHamiltonian copy of Rauk’s table',
+  // levels
+  'pictures.title': 'Pictures of the result',
+  'levels.title': 'Energy levels',
+  'levels.energy': 'E',
+  'levels.x': 'x = {x}',
+  'levels.homo': 'HOMO',
+  'levels.lumo': 'LUMO',
+  'levels.somo': 'SOMO',
+  'levels.orbitalLabel': 'Orbital {number}: x = {x}, electrons: {electrons}',
+  'levels.explain': 'E = α + xβ with β < 0, so the most bonding level is at the bottom. Arrows are the electrons. ' +
+                    'Choose a level (click, or Tab and Enter) to draw its orbital.',
+  'levels.partlyFilled': 'The highest occupied level ({mark}) is only partly filled, so there is no HOMO–LUMO gap.',
+  'levels.saveSvg': 'Save diagram (SVG)',
+  'levels.savePng': 'Save diagram (PNG)',
+  'problem.no-atoms': 'No pictures: the block has no atoms.',
+  'problem.electron-count': 'No pictures: {electrons} electrons cannot be placed in {atoms} orbitals; ' +
+                            'the number of electrons must lie between 0 and {most}.',
+  'problem.not-finite': 'No pictures: some roots or coefficients are not finite (+Inf, -Inf or NaN), ' +
+                        'so the table holds no solution.',
+  'problem.not-converged': 'No pictures: the iteration stopped without converging (see the warning on ' +
+                           'standard error), so the roots and coefficients are not a solution.',
+
+  // orbital
+  'orbital.title': 'Orbital on the molecule',
+  'orbital.heading': 'ψ{number}: E = {energy}, electrons: {electrons}',
+  'orbital.energyPlus': 'α + {x}β',
+  'orbital.energyMinus': 'α − {x}β',
+  'orbital.legend': 'Circle area ∝ coefficient squared; filled: positive coefficient, hollow: negative. ' +
+                    'Atoms are numbered as in the table.',
+  'orbital.previous': 'Previous orbital',
+  'orbital.next': 'Next orbital',
+  'orbital.all': 'All orbitals at once',
+  'orbital.saveSvg': 'Save orbital (SVG)',
+  'orbital.savePng': 'Save orbital (PNG)',
+  'orbital.layingOut': 'Laying out the molecule…',
+  'molecule.heteroAtom': '{number} (h = {h})',
+
+  // properties
+  'properties.title': 'π-electron properties',
+  'properties.quantity': 'Quantity',
+  'properties.atoms': 'Atoms',
+  'properties.value': 'Value',
+  'properties.unit': 'Unit',
+  'properties.piEnergy': 'π-electron energy E_π',
+  'properties.piEnergyValue': '{electrons}α + {beta}β',
+  'properties.delocalisation': 'Delocalisation energy E_π − E_π(isolated double bonds)',
+  'properties.gap': 'HOMO–LUMO gap',
+  'properties.density': 'π-electron density q_r',
+  'properties.bondOrder': 'π bond order p_rs',
+  'properties.freeValence': 'Free valence F_r = √3 − Σ p_rs',
+  'properties.unitBeta': 'β',
+  'properties.unitAbsBeta': '|β|',
+  'properties.unitElectrons': 'electrons',
+  'properties.unitNone': '—',
+  'properties.noDelocalisation': 'No delocalisation energy is given: it needs a hydrocarbon with a Kekulé ' +
+                                 'structure and one π electron on each carbon.',
+  'properties.noGap': 'No HOMO–LUMO gap is given: the highest occupied level is only partly filled, or there is no empty level.',
+  'properties.shared': 'In a degenerate set that is only partly filled, its electrons are shared evenly among its ' +
+                       'orbitals for these sums, so that no value depends on the arbitrary coefficients inside the set.',
+  'properties.drawing': 'Densities q_r at the atoms, bond orders p_rs on the bonds',
+  'properties.saveCsv': 'Save properties (CSV)',
 };

@@ -118,4 +118,65 @@ export default {
   'structure.source.shokhirev': 'N. V. Shokhirev, F. A. Walker の HMO パラメータ表（2003）で確認',
   'structure.source.van-catledge-1980': 'F. A. Van-Catledge, J. Org. Chem. 45, 4801 (1980)（A. Rauk, Orbital Interaction Theory of Organic Chemistry の表）',
   'structure.source.moha-rauk': 'theochem/ModelHamiltonian にある Rauk の表の写しで確認',
+  // levels
+  'pictures.title': '結果の図',
+  'levels.title': 'エネルギー準位図',
+  'levels.energy': 'E',
+  'levels.x': 'x = {x}',
+  'levels.homo': 'HOMO',
+  'levels.lumo': 'LUMO',
+  'levels.somo': 'SOMO',
+  'levels.orbitalLabel': '軌道 {number}：x = {x}、電子 {electrons} 個',
+  'levels.explain': 'E = α + xβ（β < 0）なので、最も結合性の準位が一番下にあります。矢印が電子です。' +
+                    '準位を選ぶ（クリック、または Tab と Enter）と、その軌道を描きます。',
+  'levels.partlyFilled': '最高被占準位（{mark}）は一部しか占有されていないので、HOMO–LUMO ギャップはありません。',
+  'levels.saveSvg': '準位図を保存（SVG）',
+  'levels.savePng': '準位図を保存（PNG）',
+  'problem.no-atoms': '図は描けません：原子がありません。',
+  'problem.electron-count': '図は描けません：{electrons} 個の電子は {atoms} 個の軌道に入りません。' +
+                            '電子数は 0 から {most} までです。',
+  'problem.not-finite': '図は描けません：根または係数に有限でない値（+Inf、-Inf、NaN）があり、' +
+                        '表は解を表していません。',
+  'problem.not-converged': '図は描けません：反復が収束しないまま止まりました（標準エラーの警告を参照）。' +
+                           '根と係数は解ではありません。',
+
+  // orbital
+  'orbital.title': '分子上の軌道',
+  'orbital.heading': 'ψ{number}：E = {energy}、電子 {electrons} 個',
+  'orbital.energyPlus': 'α + {x}β',
+  'orbital.energyMinus': 'α − {x}β',
+  'orbital.legend': '円の面積は係数の二乗に比例します。塗りつぶしは正の係数、白抜きは負の係数です。' +
+                    '原子番号は表と同じです。',
+  'orbital.previous': '前の軌道',
+  'orbital.next': '次の軌道',
+  'orbital.all': 'すべての軌道を一覧',
+  'orbital.saveSvg': '軌道を保存（SVG）',
+  'orbital.savePng': '軌道を保存（PNG）',
+  'orbital.layingOut': '分子の配置を計算しています…',
+  'molecule.heteroAtom': '{number}（h = {h}）',
+
+  // properties
+  'properties.title': 'π電子の性質',
+  'properties.quantity': '量',
+  'properties.atoms': '原子',
+  'properties.value': '値',
+  'properties.unit': '単位',
+  'properties.piEnergy': 'π電子エネルギー E_π',
+  'properties.piEnergyValue': '{electrons}α + {beta}β',
+  'properties.delocalisation': '非局在化エネルギー E_π − E_π（孤立した二重結合）',
+  'properties.gap': 'HOMO–LUMO ギャップ',
+  'properties.density': 'π電子密度 q_r',
+  'properties.bondOrder': 'π結合次数 p_rs',
+  'properties.freeValence': '自由原子価 F_r = √3 − Σ p_rs',
+  'properties.unitBeta': 'β',
+  'properties.unitAbsBeta': '|β|',
+  'properties.unitElectrons': '電子',
+  'properties.unitNone': '—',
+  'properties.noDelocalisation': '非局在化エネルギーは示しません：ケクレ構造をもち、各炭素に π電子が 1 個ある' +
+                                 '炭化水素についてだけ求めます。',
+  'properties.noGap': 'HOMO–LUMO ギャップは示しません：最高被占準位が一部しか占有されていないか、空の準位がありません。',
+  'properties.shared': '一部だけ占有された縮退準位の電子は、これらの和では縮退した軌道に均等に分けています。' +
+                       'そのため、縮退軌道の中での係数の選び方によって値が変わることはありません。',
+  'properties.drawing': '原子上の π電子密度 q_r と結合上の結合次数 p_rs',
+  'properties.saveCsv': '性質を保存（CSV）',
 };
