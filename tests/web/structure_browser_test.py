@@ -166,7 +166,15 @@ class StructureTest(page.PageTest):
         self.element("structure-name").send_keys("allyl", Keys.TAB)
         self.run_answers()
         self.check_finished_run(EXPECTED / "allyl", "allyl")
+        # The orbital is drawn on the molecule as drawn: the radical's end
+        # (number 1) on the left, where the pointer put it.
+        WebDriverWait(self.driver, page.TIMEOUT).until(lambda d: d.execute_script(
+            "return document.querySelector('#orbital-drawing svg') !== null"))
+        xs = self.driver.execute_script("""return [...document.querySelectorAll('#orbital-drawing circle.atom')]
+                                           .map((c) => Number(c.getAttribute('cx')))""")
+        self.assertEqual(xs, sorted(xs))
         self.driver.find_element(By.ID, "structure").screenshot(str(page.SCREENSHOTS / "structure-drawn.png"))
+        self.element("orbital-drawing").screenshot(str(page.SCREENSHOTS / "structure-drawn-orbital.png"))
 
     def open_link(self, fragment):
         self.driver.get("about:blank")
