@@ -45,10 +45,14 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     written: null, // the answers as written, to tell whether they were edited
   };
 
-  function say(sentence) {
-    const refusal = $('structure-refusal');
-    refusal.textContent = sentence ?? '';
-    refusal.hidden = !sentence;
+  // Says why nothing can run (a refusal from refusalSentence's codes), or
+  // clears the sentence; it is said again when the language changes.
+  let refusal = null;
+  function say(said) {
+    refusal = said;
+    const element = $('structure-refusal');
+    element.textContent = said ? refusalSentence(said) : '';
+    element.hidden = !said;
   }
 
   async function library() {
@@ -86,7 +90,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     const read = readSmiles(OCL, smiles);
     if (read.refusal) {
       clear();
-      say(refusalSentence(read.refusal));
+      say(read.refusal);
       return false;
     }
     read.molecule.inventCoordinates({ skipDefaultTemplates: true });
@@ -113,7 +117,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     state.found = found.refusal ? null : found;
     if (found.refusal) {
       clear();
-      say(refusalSentence(found.refusal));
+      say(found.refusal);
       draw();
       return;
     }
@@ -129,7 +133,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     if (written.refusal) {
       state.written = null;
       $('structure-answers').value = '';
-      say(refusalSentence(written.refusal));
+      say(written.refusal);
     } else {
       state.written = written.text;
       $('structure-answers').value = written.text;
@@ -221,7 +225,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
       return cp932.encode(text.endsWith('\n') ? text : `${text}\n`);
     } catch (error) {
       if (!(error instanceof EncodeError)) throw error;
-      say(t('structure.refusal.answers-unencodable', { character: error.character }));
+      say({ code: 'answers-unencodable', character: error.character });
       return null;
     }
   }
@@ -255,7 +259,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
       made = answersFragment(bytes);
     }
     if (made.refusal) {
-      say(refusalSentence(made.refusal));
+      say(made.refusal);
       return;
     }
     const address = `${location.href.split('#')[0]}#${made.fragment}`;
@@ -287,8 +291,14 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
   root.addEventListener('toggle', () => {
     if (root.open) library();
   });
+  // The words change, the answers (perhaps edited) stay.
   onLanguageChange(() => {
-    if (state.found) write();
+    say(refusal);
+    if (state.system) {
+      const parameters = parametersFor(state.system, tableId());
+      notes(parameters.refusal ? null : parameters);
+    }
+    draw();
     update();
   });
   update();
@@ -298,7 +308,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     if (link.kind === 'none') return;
     root.open = true;
     if (link.kind === 'refused') {
-      say(refusalSentence(link.refusal));
+      say(link.refusal);
       return;
     }
     if (link.kind === 'answers') {
@@ -314,7 +324,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     if (!(await fromSmiles())) return;
     if (link.order) {
       if (!state.found || !renumber(state.found, state.graph, link.order)) {
-        say(t('structure.refusal.link-order'));
+        say({ code: 'link-order' });
         return;
       }
       state.order = link.order;

@@ -132,6 +132,10 @@ class StructureTest(page.PageTest):
                 self.assertFalse(self.element("structure-run").is_enabled())
         self.assertEqual(self.element("screen").get_attribute("textContent"), screen)
         self.assertEqual(self.driver.execute_script("return document.body.dataset.state"), "waiting")
+        # The sentence follows the language switch.
+        Select(self.element("language")).select_by_value("ja")
+        self.assertIn("ニトロ基", self.element("structure-refusal").text)
+        Select(self.element("language")).select_by_value("en")
 
     def test_allyl_radical_drawn_with_the_pointer(self):
         self.open_panel()
