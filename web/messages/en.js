@@ -51,6 +51,7 @@ export default {
   'pictures.title': 'Pictures of the result',
   'levels.title': 'Energy levels',
   'levels.energy': 'E',
+  'levels.alpha': 'α',
   'levels.x': 'x = {x}',
   'levels.homo': 'HOMO',
   'levels.lumo': 'LUMO',
@@ -87,6 +88,7 @@ export default {
   // properties
   'properties.title': 'π-electron properties',
   'properties.quantity': 'Quantity',
+  'properties.bondAtoms': '{i}–{j}',
   'properties.atoms': 'Atoms',
   'properties.value': 'Value',
   'properties.unit': 'Unit',

@@ -51,6 +51,7 @@ export default {
   'pictures.title': '結果の図',
   'levels.title': 'エネルギー準位図',
   'levels.energy': 'E',
+  'levels.alpha': 'α',
   'levels.x': 'x = {x}',
   'levels.homo': 'HOMO',
   'levels.lumo': 'LUMO',
@@ -87,6 +88,7 @@ export default {
   // properties
   'properties.title': 'π電子の性質',
   'properties.quantity': '量',
+  'properties.bondAtoms': '{i}–{j}',
   'properties.atoms': '原子',
   'properties.value': '値',
   'properties.unit': '単位',
