@@ -24,6 +24,8 @@ export const PAINTS = {
   bond: { stroke: INK, width: 2 },
   atom: { fill: INK },
   'atom hetero': { fill: PAPER, stroke: INK, width: 1.5 },
+  'atom-ring': { fill: PAPER, stroke: INK, width: 1.5 },
+  'atom-ring hetero': { fill: PAPER, stroke: INK, width: 3 },
   'atom-number': { fill: INK, font: '12px sans-serif', halo: true },
   'lobe positive': { fill: INK, fillOpacity: 0.55, stroke: INK, width: 1.5 },
   'lobe negative': { fill: PAPER, fillOpacity: 0, stroke: INK, width: 2 },

@@ -84,6 +84,7 @@ export default {
   'orbital.savePng': 'Save orbital (PNG)',
   'orbital.layingOut': 'Laying out the molecule…',
   'molecule.heteroAtom': '{number} (h = {h})',
+  'molecule.heteroH': 'h = {h}',
 
   // properties
   'properties.title': 'π-electron properties',

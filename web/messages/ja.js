@@ -84,6 +84,7 @@ export default {
   'orbital.savePng': '軌道を保存（PNG）',
   'orbital.layingOut': '分子の配置を計算しています…',
   'molecule.heteroAtom': '{number}（h = {h}）',
+  'molecule.heteroH': 'h = {h}',
 
   // properties
   'properties.title': 'π電子の性質',
