@@ -38,7 +38,7 @@ export function levelsScene(occupied, selected, word) {
   items.push({ type: 'text', x: 32, y: TOP - 18, text: word('levels.energy'), className: 'axis-label' });
   const alpha = yOf(0);
   items.push({ type: 'line', x1: 30, y1: alpha, x2: labelX - 6, y2: alpha, className: 'alpha-line' });
-  items.push({ type: 'text', x: 34, y: alpha - 4, text: 'α', className: 'alpha-label' });
+  items.push({ type: 'text', x: 34, y: alpha - 4, text: word('levels.alpha'), className: 'alpha-label' });
 
   // Labels of levels too close to each other move up, one above the next.
   let lastLabel = Infinity;

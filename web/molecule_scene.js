@@ -38,8 +38,10 @@ export function fit(original) {
            height: Math.max(...points.map((p) => p.y)) + MARGIN };
 }
 
-// The width a heading of `text` needs, roughly, at 14px bold.
-const headingWidth = (text) => 16 + 8.2 * text.length;
+// The width a heading of `text` needs, roughly, at 14px bold: full-width
+// (Japanese) characters take about twice the room of the others.
+const headingWidth = (text) =>
+  16 + Array.from(text).reduce((sum, c) => sum + (c.codePointAt(0) >= 0x2e80 ? 14.5 : 8.2), 0);
 
 function skeleton(molecule, points) {
   const items = molecule.bonds.map(({ i, j }) => ({ type: 'line', x1: points[i].x, y1: points[i].y,
@@ -85,9 +87,21 @@ export function propertiesScene(properties, molecule, layout, heading, word) {
     return { type: 'text', x: p.x + 32 * away.x, y: p.y + 32 * away.y + 4,
              text: properties.density[r].toFixed(3), className: 'density', anchor: 'middle' };
   });
+  // The atoms as numbered rings, so that the numbers stay clear of the
+  // densities beside them.
+  const atoms = points.flatMap((p, r) => [
+    { type: 'circle', cx: p.x, cy: p.y, r: 9, className: molecule.atoms[r].hetero ? 'atom-ring hetero' : 'atom-ring' },
+    { type: 'text', x: p.x, y: p.y + 4, text: String(r + 1), className: 'atom-number', anchor: 'middle' }]);
+  // A heteroatom's h stands on the inner side, the density on the outer.
+  const hetero = points.flatMap((p, r) => {
+    if (!molecule.atoms[r].hetero) return [];
+    const away = outward(p, molecule.neighbours[r].map((q) => points[q]));
+    return [{ type: 'text', x: p.x - 30 * away.x, y: p.y - 30 * away.y + 4,
+              text: word('molecule.heteroH', { h: molecule.atoms[r].h.toFixed(2) }), className: 'atom-number', anchor: 'middle' }];
+  });
   return { width: Math.max(width, headingWidth(heading)), height: height + 24, label: heading,
            items: [{ type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
-                   ...shift([...skeleton(molecule, points), ...atomLabels(molecule, points, word), ...orders, ...densities], 24)] };
+                   ...shift([...skeleton(molecule, points), ...orders, ...atoms, ...hetero, ...densities], 24)] };
 }
 
 // The unit vector from the mean of `others` to `p` (straight down when

@@ -36,7 +36,7 @@ function rows(p, molecule) {
   p.density.forEach((q, r) => list.push(row(t('properties.density'), String(r + 1), q.toFixed(4),
                                             t('properties.unitElectrons'))));
   for (const { i, j, order } of p.bondOrders) {
-    list.push(row(t('properties.bondOrder'), `${i + 1}–${j + 1}`, order.toFixed(4), t('properties.unitNone')));
+    list.push(row(t('properties.bondOrder'), t('properties.bondAtoms', { i: i + 1, j: j + 1 }), order.toFixed(4), t('properties.unitNone')));
   }
   p.freeValence.forEach((f, r) => {
     if (f !== null) list.push(row(t('properties.freeValence'), String(r + 1), f.toFixed(4), t('properties.unitNone')));

@@ -24,6 +24,8 @@ export const PAINTS = {
   bond: { stroke: INK, width: 2 },
   atom: { fill: INK },
   'atom hetero': { fill: PAPER, stroke: INK, width: 1.5 },
+  'atom-ring': { fill: PAPER, stroke: INK, width: 1.5 },
+  'atom-ring hetero': { fill: PAPER, stroke: INK, width: 3 },
   'atom-number': { fill: INK, font: '12px sans-serif', halo: true },
   'lobe positive': { fill: INK, fillOpacity: 0.55, stroke: INK, width: 1.5 },
   'lobe negative': { fill: PAPER, fillOpacity: 0, stroke: INK, width: 2 },
@@ -76,8 +78,10 @@ function shape(item, onSelect) {
 
 // An <svg> of `scene`; `onSelect(orbital)` when a group is chosen.
 export function drawSvg(scene, onSelect = null) {
+  // A picture with choices in it is a group of buttons, not one image.
   const svg = element('svg', { viewBox: `0 0 ${scene.width} ${scene.height}`, width: scene.width,
-                               height: scene.height, role: 'img', 'aria-label': scene.label, class: 'picture' });
+                               height: scene.height, role: onSelect ? 'group' : 'img', 'aria-label': scene.label,
+                               class: 'picture' });
   for (const item of scene.items) svg.append(shape(item, onSelect));
   return svg;
 }

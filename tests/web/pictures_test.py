@@ -110,6 +110,15 @@ class PicturesTest(unittest.TestCase):
         self.assertEqual(self.js("return document.activeElement.dataset.orbital"), "1")
         self.element("orbital-next").click()
         self.assertTrue(heading().startswith("ψ3"), heading())
+        # Taken away: SVG files with their paints inside, PNG drawn on a canvas.
+        for button, name, start in [("save-levels-svg", "benzene-levels.svg", b"<?xml"),
+                                    ("save-orbital-svg", "benzene-orbital3.svg", b"<?xml"),
+                                    ("save-levels-png", "benzene-levels.png", b"\x89PNG"),
+                                    ("save-orbital-png", "benzene-orbital3.png", b"\x89PNG")]:
+            saved_name, saved = self.download(button)
+            self.assertEqual((saved_name, saved[:len(start)]), (name, start))
+            if start == b"<?xml":
+                self.assertIn(b"<style>", saved)
 
     def resources(self):
         return self.js("return performance.getEntriesByType('resource').map((r) => [r.name, r.encodedBodySize])")
@@ -144,8 +153,13 @@ class PicturesTest(unittest.TestCase):
         answers = self.scratch / "long_bonds.txt"
         answers.write_bytes(b"long\n2\n200000\n2\n0\n" + b"1 2\n" * 200000 + b"x\n")
         node = shutil.which("node") or shutil.which("nodejs")
-        expected = subprocess.run([node, "--no-warnings", str(SOURCE / "cmake" / "wasi-run.mjs"), str(PAGE / "orbcalc.wasm")],
-                                  input=answers.read_bytes(), capture_output=True, check=True).stdout
+        node_start = time.monotonic()
+        with answers.open("rb") as stdin:  # a file: the runner reads a pipe only as fast as it fills
+            expected = subprocess.run([node, "--no-warnings", str(SOURCE / "cmake" / "wasi-run.mjs"),
+                                       str(PAGE / "orbcalc.wasm")], stdin=stdin, capture_output=True)
+        self.assertEqual(expected.returncode, 0, expected.stderr)
+        expected = expected.stdout
+        node_time = time.monotonic() - node_start
         self.open_page()
         best = None
         for _ in range(2):  # the better of two, on a machine shared with other work
@@ -156,8 +170,10 @@ class PicturesTest(unittest.TestCase):
             WebDriverWait(self.driver, 30).until(lambda d: self.js("return document.body.dataset.state") == "finished")
             elapsed = time.monotonic() - start
             best = elapsed if best is None else min(best, elapsed)
-        print({"long_answer_file_s": round(best, 2)}, file=sys.stderr)
-        self.assertLess(best, 3.0)
+        print({"long_answer_file_s": round(best, 2), "node_runner_s": round(node_time, 2)}, file=sys.stderr)
+        # 3 s where node's runner takes its 0.6 s; a machine busy with
+        # other work slows both alike.
+        self.assertLess(best, max(3.0, 5 * node_time))
         _, saved = self.download("save-output")
         self.assertEqual(saved, expected)
         # Scrolling to the top draws the first lines.

@@ -122,6 +122,7 @@ export default {
   'pictures.title': 'Pictures of the result',
   'levels.title': 'Energy levels',
   'levels.energy': 'E',
+  'levels.alpha': 'α',
   'levels.x': 'x = {x}',
   'levels.homo': 'HOMO',
   'levels.lumo': 'LUMO',
@@ -154,10 +155,12 @@ export default {
   'orbital.savePng': 'Save orbital (PNG)',
   'orbital.layingOut': 'Laying out the molecule…',
   'molecule.heteroAtom': '{number} (h = {h})',
+  'molecule.heteroH': 'h = {h}',
 
   // properties
   'properties.title': 'π-electron properties',
   'properties.quantity': 'Quantity',
+  'properties.bondAtoms': '{i}–{j}',
   'properties.atoms': 'Atoms',
   'properties.value': 'Value',
   'properties.unit': 'Unit',

@@ -122,6 +122,7 @@ export default {
   'pictures.title': '結果の図',
   'levels.title': 'エネルギー準位図',
   'levels.energy': 'E',
+  'levels.alpha': 'α',
   'levels.x': 'x = {x}',
   'levels.homo': 'HOMO',
   'levels.lumo': 'LUMO',
@@ -154,10 +155,12 @@ export default {
   'orbital.savePng': '軌道を保存（PNG）',
   'orbital.layingOut': '分子の配置を計算しています…',
   'molecule.heteroAtom': '{number}（h = {h}）',
+  'molecule.heteroH': 'h = {h}',
 
   // properties
   'properties.title': 'π電子の性質',
   'properties.quantity': '量',
+  'properties.bondAtoms': '{i}–{j}',
   'properties.atoms': '原子',
   'properties.value': '値',
   'properties.unit': '単位',
