@@ -110,6 +110,14 @@ class StructureTest(page.PageTest):
                 self.assertEqual((got_electrons, got_triples), (electrons, triples))
                 self.run_answers()
                 self.assertIn("exit status 0 ", self.status())
+        # On a phone the panel fits the width; the page does not scroll sideways.
+        try:
+            self.driver.set_window_size(390, 844)
+            self.assertLessEqual(self.driver.execute_script(
+                "return document.documentElement.scrollWidth - document.documentElement.clientWidth"), 0)
+            self.driver.save_screenshot(str(page.SCREENSHOTS / "structure-phone.png"))
+        finally:
+            self.driver.set_window_size(1000, 1300)
 
     def test_refusals_say_why_and_run_nothing(self):
         cases = [  # SMILES, table, words the sentence holds
