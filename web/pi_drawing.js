@@ -56,8 +56,9 @@ function chargeText(charge) {
 
 // Draws into `svg`. `numbers` maps a graph atom to the number shown on it
 // (missing: not chosen yet, shown empty); `onChoose(atom)` is called when a
-// π atom is chosen by pointer or keyboard.
-export function drawPiSystem(svg, { graph, system, numbers, choosing, onChoose }) {
+// π atom is chosen by pointer or keyboard. `marked`, when not null, is an
+// atom a refusal names: ringed, with its number in the molecule.
+export function drawPiSystem(svg, { graph, system, marked = null, numbers, choosing, onChoose }) {
   svg.replaceChildren();
   const { points, width, height } = fitPoints(graph);
   svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
@@ -80,6 +81,14 @@ export function drawPiSystem(svg, { graph, system, numbers, choosing, onChoose }
     text.textContent = label;
     svg.append(text);
   });
+
+  if (marked !== null && points[marked]) {
+    const { x, y } = points[marked];
+    svg.append(element('circle', { cx: x, cy: y, r: RADIUS + 4 }, 'marked'));
+    const label = element('text', { x: x - RADIUS - 6, y: y - RADIUS - 2 }, 'symbol marked-number');
+    label.textContent = String(marked + 1);
+    svg.append(label);
+  }
 
   for (const { atom, symbol } of system ? system.atoms : []) {
     const { x, y } = points[atom];

@@ -43,6 +43,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     chosen: null, // while renumbering, the atoms chosen so far
     smiles: null, // the SMILES the molecule was read from, while it is unchanged
     written: null, // the answers as written, to tell whether they were edited
+    marked: null, // the atom a refusal names, while the molecule is refused
   };
 
   // Says why nothing can run (a refusal from refusalSentence's codes), or
@@ -112,15 +113,21 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
   function take(molecule) {
     state.order = null;
     state.chosen = null;
-    state.graph = moleculeToGraph(molecule, state.library.Molecule);
-    const found = findPiSystem(state.graph);
-    state.found = found.refusal ? null : found;
+    const graph = moleculeToGraph(molecule, state.library.Molecule);
+    const found = findPiSystem(graph);
     if (found.refusal) {
       clear();
       say(found.refusal);
+      // The molecule is still drawn, the refused atom marked with the
+      // number the sentence gives it.
+      state.graph = graph;
+      state.marked = found.refusal.atom ?? null;
       draw();
       return;
     }
+    state.graph = graph;
+    state.found = found;
+    state.marked = null;
     write();
   }
 
@@ -185,6 +192,7 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     drawPiSystem(svg, {
       graph: state.graph,
       system: state.found,
+      marked: state.found ? null : state.marked,
       numbers,
       choosing: state.chosen !== null,
       onChoose: choose,

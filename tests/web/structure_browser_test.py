@@ -138,6 +138,9 @@ class StructureTest(page.PageTest):
                     self.assertIn(word, sentence)
                 self.assertEqual(self.answers(), "")
                 self.assertFalse(self.element("structure-run").is_enabled())
+        # The nitro nitrogen the sentence names is ringed on the drawing, with its number.
+        self.assertEqual(self.driver.execute_script(
+            "return document.querySelector('#structure-drawing .marked-number').textContent"), "2")
         self.assertEqual(self.element("screen").get_attribute("textContent"), screen)
         self.assertEqual(self.driver.execute_script("return document.body.dataset.state"), "waiting")
         # The sentence follows the language switch.
