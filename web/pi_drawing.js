@@ -48,10 +48,12 @@ function drawBond(parent, from, to, order, inSystem) {
   }
 }
 
-function chargeText(charge) {
-  if (charge === 0) return '';
+// The charge and, for a radical, its dot, as written beside a symbol.
+function chargeText({ charge, radical }) {
+  const dot = radical === 'doublet' ? '•' : '';
+  if (charge === 0) return dot;
   const sign = charge > 0 ? '+' : '−';
-  return Math.abs(charge) === 1 ? sign : `${Math.abs(charge)}${sign}`;
+  return (Math.abs(charge) === 1 ? sign : `${Math.abs(charge)}${sign}`) + dot;
 }
 
 // Draws into `svg`. `numbers` maps a graph atom to the number shown on it
@@ -75,7 +77,7 @@ export function drawPiSystem(svg, { graph, system, marked = null, numbers, choos
 
   graph.atoms.forEach((atom, i) => {
     if (!shown(i) || members.has(i)) return;
-    const label = atom.symbol === 'C' ? chargeText(atom.charge) : atom.symbol + chargeText(atom.charge);
+    const label = atom.symbol === 'C' ? chargeText(atom) : atom.symbol + chargeText(atom);
     if (label === '') return;
     const text = element('text', { x: points[i].x, y: points[i].y }, 'symbol left');
     text.textContent = label;
@@ -93,7 +95,7 @@ export function drawPiSystem(svg, { graph, system, marked = null, numbers, choos
   for (const { atom, symbol } of system ? system.atoms : []) {
     const { x, y } = points[atom];
     const number = numbers.get(atom);
-    const charge = chargeText(graph.atoms[atom].charge);
+    const charge = chargeText(graph.atoms[atom]);
     const group = element('g', { tabindex: 0, role: 'button' },
       `pi-atom${number === undefined ? ' unchosen' : ''}${choosing ? ' choosing' : ''}`);
     group.dataset.atom = String(atom);
