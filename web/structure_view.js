@@ -296,6 +296,14 @@ export function createStructureView(root, { cp932, run, save, loadLibrary }) {
     update();
     if (state.chosen) root.querySelector('.pi-atom')?.focus();
   });
+  // Escape stops renumbering; the numbers stay as they were.
+  $('structure-drawing').addEventListener('keydown', (event) => {
+    if (event.key !== 'Escape' || !state.chosen) return;
+    state.chosen = null;
+    draw();
+    update();
+    $('renumber').focus();
+  });
   root.addEventListener('toggle', () => {
     if (root.open) library();
   });

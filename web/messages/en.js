@@ -60,7 +60,7 @@ export default {
   'structure.drawing': 'The π system with its atom numbers',
   'structure.renumber': 'Renumber the atoms',
   'structure.renumberCancel': 'Stop renumbering',
-  'structure.renumberHint': 'Choose the atom to be number {next} of {count} (click it, or Tab to it and press Enter).',
+  'structure.renumberHint': 'Choose the atom to be number {next} of {count} (click it, or Tab to it and press Enter; Escape stops).',
   'structure.answers': 'Answers for the program (you can edit them before they run)',
   'structure.run': 'Run these answers',
   'structure.copyLink': 'Copy link',

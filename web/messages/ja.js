@@ -60,7 +60,7 @@ export default {
   'structure.drawing': 'π電子系と原子番号',
   'structure.renumber': '原子の番号を付け直す',
   'structure.renumberCancel': '番号の付け直しをやめる',
-  'structure.renumberHint': '{count} 個のうち {next} 番にする原子を選んでください（クリック、または Tab で移って Enter）。',
+  'structure.renumberHint': '{count} 個のうち {next} 番にする原子を選んでください（クリック、または Tab で移って Enter。Esc でやめる）。',
   'structure.answers': 'プログラムへの回答（実行する前に編集できます）',
   'structure.run': 'この回答で実行',
   'structure.copyLink': 'リンクをコピー',
