@@ -28,7 +28,8 @@ export function levelsScene(occupied, selected, word) {
   const yOf = (x) => (high === low ? TOP + plot / 2 : TOP + ((x - low) / (high - low)) * plot);
   const centre = LEFT + columnWidth / 2;
   const labelX = LEFT + columnWidth + 14;
-  const width = labelX + 100;
+  const gapX = labelX + 96;
+  const width = occupied.gap === null ? labelX + 100 : gapX + 110;
   const height = TOP + plot + 30;
   const items = [];
 
@@ -63,6 +64,16 @@ export function levelsScene(occupied, selected, word) {
       : s === occupied.lumo ? word('levels.lumo') : null;
     if (mark !== null) items.push({ type: 'text', x: start - 8, y: y + 4, text: mark, className: 'level-mark', anchor: 'end' });
   });
+  // The HOMO–LUMO gap as a double arrow between the two levels.
+  if (occupied.gap !== null) {
+    const bottom = yOf(sets[occupied.homo].x);
+    const top = yOf(sets[occupied.lumo].x);
+    items.push({ type: 'path', className: 'gap',
+                 d: `M ${gapX} ${bottom} L ${gapX} ${top} M ${gapX - 4} ${top + 6} L ${gapX} ${top} L ${gapX + 4} ${top + 6} ` +
+                    `M ${gapX - 4} ${bottom - 6} L ${gapX} ${bottom} L ${gapX + 4} ${bottom - 6}` });
+    items.push({ type: 'text', x: gapX + 6, y: (top + bottom) / 2 + 4, className: 'level-label',
+                 text: word('levels.gap', { gap: occupied.gap.toFixed(4) }) });
+  }
   return { width, height, items, label: word('levels.title') };
 }
 

@@ -19,6 +19,7 @@ export const PAINTS = {
   level: { stroke: INK, width: 2.5 },
   'level selected': { stroke: INK, width: 6 },
   electron: { stroke: INK, width: 1.8 },
+  gap: { stroke: INK, width: 1.2 },
   'level-label': { fill: INK, font: '12px monospace' },
   'level-mark': { fill: INK, font: 'bold 12px sans-serif' },
   bond: { stroke: INK, width: 2 },

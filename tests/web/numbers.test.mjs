@@ -120,6 +120,10 @@ test('the molecule rebuilt from a solution: bonds with k, heteroatoms with h, se
   assert.equal(selfPair.atoms[2].hetero, true);
   assert.equal(hasKekuleStructure(4, [[1], [0], [3], [2]]), true);
   assert.equal(hasKekuleStructure(4, [[1, 2, 3], [0], [0], [0]]), false);
+  // A dense graph with one atom left out answers at once.
+  const dense = Array.from({ length: 30 }, (_, i) => (i === 29 ? [] : [...Array(29).keys()].filter((j) => j !== i)));
+  assert.equal(hasKekuleStructure(30, dense), false);
+  assert.equal(hasKekuleStructure(30, ring(30).map(([i]) => [(i + 28) % 30, i % 30])), true);
 });
 
 test('the record: layout, the solution in it, and when it holds one', () => {

@@ -127,6 +127,7 @@ export default {
   'levels.homo': 'HOMO',
   'levels.lumo': 'LUMO',
   'levels.somo': 'SOMO',
+  'levels.gap': 'gap {gap}|β|',
   'levels.orbitalLabel': 'Orbital {number}: x = {x}, electrons: {electrons}',
   'levels.explain': 'E = α + xβ with β < 0, so the most bonding level is at the bottom. Arrows are the electrons. ' +
                     'Choose a level (click, or Tab and Enter) to draw its orbital.',

@@ -127,6 +127,7 @@ export default {
   'levels.homo': 'HOMO',
   'levels.lumo': 'LUMO',
   'levels.somo': 'SOMO',
+  'levels.gap': 'ギャップ {gap}|β|',
   'levels.orbitalLabel': '軌道 {number}：x = {x}、電子 {electrons} 個',
   'levels.explain': 'E = α + xβ（β < 0）なので、最も結合性の準位が一番下にあります。矢印が電子です。' +
                     '準位を選ぶ（クリック、または Tab と Enter）と、その軌道を描きます。',
