@@ -9,17 +9,18 @@ cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
 # The WebAssembly toolchain (whose CMake file also wants node, any from 18
-# on), the browser, its driver, the Python binding (for Debian's own
+# on, and whose llvm-14 strips the page's module)
+# the browser, its driver, the Python binding (for Debian's own
 # python3) and a Japanese font for the screenshots.
-packages=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+packages=(clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
           libclang-rt-14-dev-wasm32 chromium chromium-driver python3-selenium
           fonts-ipafont-gothic)
 command -v node >/dev/null || packages+=(nodejs)
+# npm installs the page's pinned libraries from package-lock.json.
 command -v npm >/dev/null || packages+=(npm)
 bash .ci/install-missing.sh "${packages[@]}"
 
-# The page's pinned npm packages (package-lock.json): the accessibility
-# checker of the tests among them.
+echo "== the page's npm packages"
 npm ci --no-audit --no-fund
 
 echo "== web page"

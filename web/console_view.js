@@ -53,35 +53,140 @@ function drawText(parent, cp932, bytes, column) {
   return column;
 }
 
-// Replaces the contents of `screen` with the run: output bytes `stdout`,
-// the answer lines taken from `input` where `answers` says they were read.
-export function drawConsole(screen, cp932, stdout, input, answers) {
-  const fragment = document.createDocumentFragment();
-  let column = 0;
+// The run cut into screen lines: each a list of pieces, output bytes
+// { start, end } (without the line feed) or an answer { answer: true,
+// start, end }, which ends its line.
+function screenLines(stdout, input, answers) {
+  const lines = [];
+  let line = [];
+  const output = (from, to) => {
+    let start = from;
+    for (let lf = stdout.indexOf(0x0a, start); lf >= 0 && lf < to; lf = stdout.indexOf(0x0a, start)) {
+      // CR LF ends a record; the line's end does it on the screen.
+      line.push({ start, end: lf > start && stdout[lf - 1] === 0x0d ? lf - 1 : lf });
+      lines.push(line);
+      line = [];
+      start = lf + 1;
+    }
+    if (start < to) line.push({ start, end: to });
+  };
   let shown = 0;
   for (const { outputOffset, inputStart, inputEnd } of answers) {
-    column = drawText(fragment, cp932, stdout.subarray(shown, outputOffset), column);
+    output(shown, outputOffset);
     shown = outputOffset;
     let end = inputEnd;
     if (end > inputStart && input[end - 1] === 0x0a) end -= 1;
     if (end > inputStart && input[end - 1] === 0x0d) end -= 1;
+    line.push({ answer: true, start: inputStart, end });
+    lines.push(line);
+    line = [];
+  }
+  output(shown, stdout.length);
+  lines.push(line);
+  return lines;
+}
+
+function drawLine(parent, cp932, stdout, input, pieces) {
+  let column = 0;
+  for (const piece of pieces) {
+    if (!piece.answer) {
+      column = drawText(parent, cp932, stdout.subarray(piece.start, piece.end), column);
+      continue;
+    }
     const answer = document.createElement('kbd');
     answer.className = 'answer';
-    const shownEnd = Math.min(end, inputStart + LONGEST_ANSWER_SHOWN);
-    column = drawText(answer, cp932, input.subarray(inputStart, shownEnd), column);
-    fragment.append(answer);
-    if (shownEnd < end) fragment.append(t('console.moreBytes', { count: end - shownEnd }));
-    fragment.append('\n');
-    column = 0;
+    const shownEnd = Math.min(piece.end, piece.start + LONGEST_ANSWER_SHOWN);
+    column = drawText(answer, cp932, input.subarray(piece.start, shownEnd), column);
+    parent.append(answer);
+    if (shownEnd < piece.end) parent.append(t('console.moreBytes', { count: piece.end - shownEnd }));
   }
-  drawText(fragment, cp932, stdout.subarray(shown), column);
+}
+
+// Runs of more lines than this are drawn a window at a time: the lines in
+// view and a margin around them, between two blank blocks as tall as the
+// lines left out, so that the scroll bar still measures the whole run.
+const ALL_LINES_UP_TO = 3000;
+const MARGIN_LINES = 200;
+const views = new WeakMap();
+
+function spacer(lines, lineHeight) {
+  const block = document.createElement('span');
+  block.className = 'spacer';
+  block.style.height = `${lines * lineHeight}px`;
+  return block;
+}
+
+function drawWindow(screen) {
+  const view = views.get(screen);
+  const { lines, lineHeight } = view;
+  const first = Math.max(0, Math.floor(screen.scrollTop / lineHeight) - MARGIN_LINES);
+  const last = Math.min(lines.length, Math.ceil((screen.scrollTop + screen.clientHeight) / lineHeight) + MARGIN_LINES);
+  view.first = first;
+  view.last = last;
+  const fragment = document.createDocumentFragment();
+  fragment.append(spacer(first, lineHeight));
+  for (let k = first; k < last; k++) {
+    drawLine(fragment, view.cp932, view.stdout, view.input, lines[k]);
+    if (k + 1 < last) fragment.append('\n');
+  }
+  fragment.append(spacer(lines.length - last, lineHeight));
   screen.replaceChildren(fragment);
+}
+
+function followScroll(screen) {
+  const view = views.get(screen);
+  if (!view || view.pending) return;
+  const top = Math.floor(screen.scrollTop / view.lineHeight);
+  const bottom = Math.ceil((screen.scrollTop + screen.clientHeight) / view.lineHeight);
+  if (top >= view.first && bottom <= view.last) return;
+  view.pending = true;
+  requestAnimationFrame(() => {
+    view.pending = false;
+    if (views.get(screen) === view) drawWindow(screen);
+  });
+}
+
+// The height of one line of `screen`.
+function measureLine(screen) {
+  const probe = document.createElement('span');
+  probe.className = 'spacer';
+  probe.textContent = 'x';
+  screen.replaceChildren(probe);
+  const height = probe.getBoundingClientRect().height;
+  return height > 0 ? height : 18;
+}
+
+// Replaces the contents of `screen` with the run: output bytes `stdout`,
+// the answer lines taken from `input` where `answers` says they were read.
+// A long run is drawn from its end, where the screen is scrolled to.
+export function drawConsole(screen, cp932, stdout, input, answers) {
+  const lines = screenLines(stdout, input, answers);
+  if (lines.length <= ALL_LINES_UP_TO) {
+    views.delete(screen);
+    const fragment = document.createDocumentFragment();
+    lines.forEach((pieces, k) => {
+      drawLine(fragment, cp932, stdout, input, pieces);
+      if (k + 1 < lines.length) fragment.append('\n');
+    });
+    screen.replaceChildren(fragment);
+    return;
+  }
+  if (!screen.dataset.windowed) {
+    screen.dataset.windowed = 'true';
+    screen.addEventListener('scroll', () => followScroll(screen), { passive: true });
+  }
+  const lineHeight = measureLine(screen);
+  views.set(screen, { lines, lineHeight, cp932, stdout, input, first: 0, last: 0, pending: false });
+  screen.scrollTop = lines.length * lineHeight;
+  drawWindow(screen);
 }
 
 // The last line of `stdout` that is not blank: the prompt a waiting run
 // has just written.
 export function lastPrompt(cp932, stdout) {
-  const lines = cp932.decodeToString(stdout).split('\r\n');
+  // The end of a long output is enough: from a line start some way back.
+  const from = stdout.length > 8192 ? stdout.indexOf(0x0a, stdout.length - 8192) + 1 : 0;
+  const lines = cp932.decodeToString(stdout.subarray(from)).split('\r\n');
   for (let i = lines.length - 1; i >= 0; i--) {
     if (lines[i].trim() !== '') return lines[i].trim();
   }

@@ -1,26 +1,27 @@
-// The page: loads the program and the code page table, keeps the answers
-// of the session, runs the program on them after every change and shows
-// the result.
+// The page: loads the program and the code page table, runs the program
+// on the session's answers after every change, and shows the run in the
+// console view; the pictures' views follow the state on their own.
 
 import { EncodeError, loadCp932 } from './cp932.js';
 import { drawConsole, lastPrompt } from './console_view.js';
+import { TABLE_IDS } from './hetero_tables.js';
 import { language, onLanguageChange, setLanguage, t, translatePage } from './i18n.js';
-import { runProgram } from './run.js';
+import { loadLibrary } from './layout.js';
+import { connectLevels } from './levels_view.js';
+import { readFragment } from './link_codec.js';
 import { keepForOffline } from './offline.js';
+import { connectOrbital } from './orbital_view.js';
+import { connectPictures } from './pictures.js';
+import { connectProperties } from './properties_view.js';
+import { runProgram } from './run.js';
+import { save } from './save.js';
+import { state as session, subscribe, update } from './state.js';
+import { createStructureView } from './structure_view.js';
 
 const $ = (id) => document.getElementById(id);
 
 // The exit statuses the program has, each with a message of its own.
 const KNOWN_STATUSES = new Set([0, 1, 2, 4, 95]);
-
-const session = {
-  module: null,
-  cp932: null,
-  input: new Uint8Array(0), // every answer byte so far, as the program reads them
-  endOfInput: false, // whether the input ends after `input`
-  name: 'orbcalc', // for the names of saved files
-  result: null,
-};
 
 // Runs one after another, so that a quick second Enter waits for the first.
 let queue = Promise.resolve();
@@ -46,9 +47,7 @@ function concat(first, second) {
 }
 
 async function rerun() {
-  const result = await runProgram(session.module, session.input, session.endOfInput);
-  session.result = result;
-  show(result);
+  update({ result: await runProgram(session.module, session.input, session.endOfInput) });
 }
 
 function show({ stdout, stderr, status, answers }) {
@@ -79,21 +78,8 @@ function show({ stdout, stderr, status, answers }) {
 }
 
 function startOver(input, endOfInput, name) {
-  session.input = input;
-  session.endOfInput = endOfInput;
-  session.name = name;
+  update({ input, endOfInput, name });
   return rerun();
-}
-
-function save(bytes, filename) {
-  const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
-  const link = document.createElement('a');
-  link.href = url;
-  link.download = filename;
-  document.body.append(link);
-  link.click();
-  link.remove();
-  setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
 // Sends `lines` as answers, each ended by a line feed; the field keeps
@@ -112,7 +98,7 @@ function sendLines(lines, rest) {
   }
   field.value = rest;
   serially(() => {
-    session.input = bytes.reduce(concat, session.input);
+    update({ input: bytes.reduce(concat, session.input) });
     return rerun();
   });
 }
@@ -139,7 +125,7 @@ function pasteAnswers(event) {
 
 function endInput() {
   serially(() => {
-    session.endOfInput = true;
+    update({ endOfInput: true });
     return rerun();
   });
 }
@@ -151,8 +137,7 @@ function takeBack() {
     let end = input.length;
     if (end > 0 && input[end - 1] === 0x0a) end -= 1;
     const start = input.lastIndexOf(0x0a, end - 1) + 1;
-    session.input = input.slice(0, start);
-    session.endOfInput = false;
+    update({ input: input.slice(0, start), endOfInput: false });
     return rerun();
   }).then(() => $('answer').focus());
 }
@@ -226,18 +211,44 @@ async function start() {
   connectLanguage();
   try {
     const [wasm, cp932] = await Promise.all([fetchBytes('orbcalc.wasm'), loadCp932('cp932.txt')]);
-    session.module = await WebAssembly.compile(wasm);
-    session.cp932 = cp932;
+    update({ module: await WebAssembly.compile(wasm), cp932 });
   } catch (error) {
     setStatus(t('status.loadFailed', { reason: error.message }));
     throw error;
   }
   connect();
+  subscribe((changed) => {
+    if (changed.has('result')) show(session.result);
+  });
+  connectPictures();
+  connectLevels();
+  connectOrbital();
+  connectProperties();
   $('open').disabled = false;
   await loadExamples().catch(showFailure);
   await serially(rerun);
   $('answer').focus();
+  connectStructure();
   keepForOffline();
+}
+
+// The structure panel hands its answers over as an opened answer file,
+// with the drawing their atoms were numbered on; a link in the address (on
+// opening the page, or when its fragment changes) is opened in the panel
+// and run. The chemistry library is fetched only when the panel needs it.
+function connectStructure() {
+  const structure = createStructureView($('structure'), {
+    cp932: session.cp932,
+    run: (bytes, name, drawing) => serially(() => {
+      update({ drawing: drawing && { input: bytes, points: drawing } });
+      return startOver(bytes, true, name);
+    }),
+    save,
+    loadLibrary: () => loadLibrary().then((library) => library.default),
+  });
+  const openLink = () => structure.open(readFragment(location.hash, TABLE_IDS)).catch(showFailure);
+  window.addEventListener('hashchange', openLink);
+  openLink();
 }
 
 start();

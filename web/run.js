@@ -17,6 +17,7 @@
 // is a JavaScript exception thrown from fd_read, which unwinds the
 // WebAssembly stack; the instance is thrown away with it.
 
+import { RECORD_BYTES } from './record.js';
 import { trapFault } from './traps.js';
 import { ByteSink, ProcessExit, wasiImports } from './wasi.js';
 
@@ -73,10 +74,27 @@ class AnswerInput {
   }
 }
 
+// The program's work record (a copy of its bytes) and the line of the
+// statement in progress. The module exports both as the addresses where
+// they stand: a pointer to the record, and the line itself. Nulls for a
+// module without them.
+function workRecord(instance) {
+  const { orbcalc_record: record, orbcalc_locus: locus, memory } = instance.exports;
+  if (!(record instanceof WebAssembly.Global) || !(locus instanceof WebAssembly.Global)) {
+    return { record: null, line: null };
+  }
+  const view = new DataView(memory.buffer);
+  const start = view.getUint32(record.value, true);
+  return { record: new Uint8Array(memory.buffer).slice(start, start + RECORD_BYTES),
+           line: view.getInt32(locus.value, true) };
+}
+
 // Runs the compiled `module` on `input`, with the arguments `args`. The
 // result has the bytes of standard output and standard error, the exit
-// status (null when the run stopped for more input), and `answers`: where
-// each input line was read, as { outputOffset, inputStart, inputEnd }.
+// status (null when the run stopped for more input), `answers`: where
+// each input line was read, as { outputOffset, inputStart, inputEnd }, and
+// the program's `record` and statement `line` at the stop (nulls after a
+// trap).
 export async function runProgram(module, input, endOfInput, args = ['orbcalc']) {
   const stdout = new ByteSink();
   const stderr = new ByteSink();
@@ -86,6 +104,7 @@ export async function runProgram(module, input, endOfInput, args = ['orbcalc']) 
                               { args, stdin, stdout, stderr });
   instance = await WebAssembly.instantiate(module, imports);
   let status = 0;
+  let trapped = false;
   try {
     instance.exports._start();
   } catch (error) {
@@ -96,9 +115,12 @@ export async function runProgram(module, input, endOfInput, args = ['orbcalc']) 
     } else if (error instanceof WebAssembly.RuntimeError || error instanceof RangeError) {
       reportTrap(instance, error, stderr);
       status = TRAP_STATUS;
+      trapped = true;
     } else {
       throw error;
     }
   }
-  return { stdout: stdout.view(), stderr: stderr.view(), status, answers: stdin.lineStarts };
+  const { record, line } = trapped ? { record: null, line: null } : workRecord(instance);
+  return { stdout: stdout.view(), stderr: stderr.view(), status, answers: stdin.lineStarts,
+           record, line };
 }

@@ -47,19 +47,35 @@ export class ByteSink {
 export function wasiImports(module, getMemory, { args, stdin, stdout, stderr }) {
   const encoder = new TextEncoder();
   const argBytes = args.map((arg) => encoder.encode(`${arg}\0`));
-  const view = () => new DataView(getMemory().buffer);
-  const bytes = () => new Uint8Array(getMemory().buffer);
+  // Views of the memory, made again only when it has grown (a grown
+  // memory has a new buffer): a long answer file makes a million calls.
+  let buffer = null;
+  let dataView = null;
+  let byteView = null;
+  let memory = null;
+  const refresh = () => {
+    memory ??= getMemory();
+    if (memory.buffer === buffer) return;
+    buffer = memory.buffer;
+    dataView = new DataView(buffer);
+    byteView = new Uint8Array(buffer);
+  };
+  const view = () => {
+    refresh();
+    return dataView;
+  };
+  const bytes = () => {
+    refresh();
+    return byteView;
+  };
 
-  // The (pointer, length) pairs of an iovec array.
-  function buffers(iovs, count) {
+  // Calls `each(pointer, length)` for the buffers of an iovec array, until
+  // it returns false.
+  function forBuffers(iovs, count, each) {
     const memory = view();
-    const list = [];
     for (let i = 0; i < count; i++) {
-      const pointer = memory.getUint32(iovs + 8 * i, true);
-      const length = memory.getUint32(iovs + 8 * i + 4, true);
-      list.push([pointer, length]);
+      if (each(memory.getUint32(iovs + 8 * i, true), memory.getUint32(iovs + 8 * i + 4, true)) === false) return;
     }
-    return list;
   }
 
   const calls = {
@@ -103,14 +119,14 @@ export function wasiImports(module, getMemory, { args, stdin, stdout, stderr }) 
     fd_read(fd, iovs, count, readPointer) {
       if (fd !== 0) return ERRNO_BADF;
       let total = 0;
-      for (const [pointer, length] of buffers(iovs, count)) {
-        if (length === 0) continue;
+      forBuffers(iovs, count, (pointer, length) => {
+        if (length === 0) return true;
         const chunk = stdin.read(length);
         bytes().set(chunk, pointer);
         total += chunk.length;
         // One read gives what one read from a terminal gives: at most one line.
-        break;
-      }
+        return false;
+      });
       view().setUint32(readPointer, total, true);
       return ERRNO_SUCCESS;
     },
@@ -118,10 +134,10 @@ export function wasiImports(module, getMemory, { args, stdin, stdout, stderr }) 
       const sink = fd === 1 ? stdout : fd === 2 ? stderr : null;
       if (sink === null) return ERRNO_BADF;
       let total = 0;
-      for (const [pointer, length] of buffers(iovs, count)) {
-        sink.append(bytes().slice(pointer, pointer + length));
+      forBuffers(iovs, count, (pointer, length) => {
+        sink.append(bytes().subarray(pointer, pointer + length)); // append copies it
         total += length;
-      }
+      });
       view().setUint32(writtenPointer, total, true);
       return ERRNO_SUCCESS;
     },

@@ -8,6 +8,7 @@
 #include "console/exception_names.hpp"
 #include "console/platform_fd.hpp"
 #include "console/runtime.hpp"
+#include "console/wasm_exports.hpp"
 
 namespace orbcalc {
 namespace {
@@ -17,9 +18,21 @@ class WasiPlatform final : public FdPlatform {
   // Traps cannot be caught inside the module; the host hands them over.
   void install_fault_handler() override {}
 
-  [[noreturn]] void exit(int status) override { std::exit(status); }
+  // A read is where the host may stop the run for more input.
+  IoResult read(StdStream stream, std::span<char> into) override {
+    keep_locus_for_host();
+    return FdPlatform::read(stream, into);
+  }
 
-  [[noreturn]] void exit_from_fault(int status) override { std::_Exit(status); }
+  [[noreturn]] void exit(int status) override {
+    keep_locus_for_host();
+    std::exit(status);
+  }
+
+  [[noreturn]] void exit_from_fault(int status) override {
+    keep_locus_for_host();
+    std::_Exit(status);
+  }
 };
 
 }  // namespace

@@ -125,9 +125,10 @@ export function stringLiterals(source) {
   return literals;
 }
 
-// Names that look like words but are the code's: the classes of the
-// page's style sheet (a list of them is an SVG element's class), canvas
-// font settings, the keys of keyboard events, and an XML declaration.
+// Names that look like words but are the code's: class lists (lowercase
+// names, one of them a class of the page's style sheet), canvas font
+// settings, the keys of keyboard events, chemical element symbols, and an
+// XML declaration.
 const CLASSES = new Set([...readFileSync(join(WEB, 'style.css'), 'utf8').matchAll(/\.([A-Za-z][\w-]*)/g)]
   .map((m) => m[1]));
 const FONT = /^(italic|bold|normal|\d+(\.\d+)?px|serif|sans-serif|monospace|system-ui)$/;
@@ -136,7 +137,10 @@ const KEYS = new Set(['Enter', 'Escape', 'Tab', 'Home', 'End', 'PageUp', 'PageDo
 
 function isCodeNames(text) {
   const tokens = text.trim().split(/\s+/);
-  return KEYS.has(text) || text.startsWith('<?xml') || tokens.every((token) => CLASSES.has(token) || FONT.test(token));
+  const classList = tokens.every((token) => /^[a-z][a-z0-9-]*$/.test(token)) &&
+                    tokens.some((token) => CLASSES.has(token));
+  return KEYS.has(text) || /^[A-Z][a-z]?$/.test(text) || text.startsWith('<?xml') || classList ||
+         tokens.every((token) => FONT.test(token));
 }
 
 // Whether a literal reads as words for a person rather than a name for

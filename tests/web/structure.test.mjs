@@ -1,0 +1,218 @@
+// From a SMILES to the answers the program reads: the π-system finder,
+// the parameter tables and the answers writer, checked against the
+// bundled answer files and against the chemistry of each case.
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { describe, test } from 'node:test';
+import OCL from 'openchemlib';
+
+import { formatValue, quoteName, writeAnswers } from '../../web/answers_writer.js';
+import { Cp932 } from '../../web/cp932.js';
+import { parametersFor, TABLES } from '../../web/hetero_tables.js';
+import { readSmiles } from '../../web/molecule_graph.js';
+import { findPiSystem, renumber } from '../../web/pi_system.js';
+
+const root = new URL('../../', import.meta.url);
+const cp932 = new Cp932(readFileSync(new URL('web/cp932.txt', root), 'utf8'));
+
+// The answers for `smiles`, or the first refusal on the way.
+function answersFor(smiles, table = 'streitwieser', { name = smiles, order } = {}) {
+  const read = readSmiles(OCL, smiles);
+  if (read.refusal) return read;
+  let system = findPiSystem(read.graph);
+  if (system.refusal) return system;
+  if (order) system = renumber(system, read.graph, order);
+  const parameters = parametersFor(system, table);
+  if (parameters.refusal) return parameters;
+  return { system, ...writeAnswers({ name, system, parameters }, cp932) };
+}
+
+// An answer file read back: the counts, the bonds as a set of unordered
+// pairs, the triples by element, the name and the last line.
+function parse(text) {
+  const lines = text.split('\n').filter((line) => line !== '');
+  const [name, atoms, bonds, electrons, hetero] = lines;
+  const nb = Number(bonds);
+  const pair = (a, b) => [Number(a), Number(b)].sort((x, y) => x - y).join('-');
+  const bondSet = new Set(lines.slice(5, 5 + nb).map((l) => pair(...l.split(/\s+/))));
+  const triples = new Map(lines.slice(5 + nb, 5 + nb + Number(hetero)).map((l) => {
+    const [i, j, v] = l.split(/\s+/);
+    return [pair(i, j), Number(v)];
+  }));
+  return { name, atoms: Number(atoms), bonds: nb, electrons: Number(electrons), bondSet, triples, rest: lines.length - 5 - nb - Number(hetero) };
+}
+
+const example = (name) => parse(readFileSync(new URL(`examples/${name}.txt`, root), 'latin1'));
+
+describe('the bundled examples from their SMILES', () => {
+  // Naphthalene's SMILES numbers the ring-fusion atoms 4 and 9; the
+  // example numbers the perimeter first and the fusion atoms 9 and 10.
+  const cases = [
+    ['benzene', 'c1ccccc1'],
+    ['butadiene', 'C=CC=C'],
+    ['naphthalene', 'c1ccc2ccccc2c1', [9, 0, 1, 2, 4, 5, 6, 7, 3, 8]],
+    ['pyridine', 'n1ccccc1'],
+    ['pyrrole', '[nH]1cccc1'],
+    ['allyl', '[CH2]C=C'], // the example's three electrons are the radical's
+  ];
+  for (const [name, smiles, order] of cases) {
+    test(name, () => {
+      const result = answersFor(smiles, 'streitwieser', { name, order });
+      assert.ok(result.text, JSON.stringify(result.refusal));
+      const got = parse(result.text);
+      const want = example(name);
+      assert.deepEqual({ ...got, name: got.name.slice(1, -1) }, want);
+    });
+  }
+
+  test('the name quoted stores what the unquoted example name stores', () => {
+    const { text } = answersFor('n1ccccc1', 'streitwieser', { name: 'pyridine' });
+    assert.equal(text, "'pyridine'\n6\n6\n6\n1\n1 2\n1 6\n2 3\n3 4\n4 5\n5 6\n1 1 0.5\nx\n");
+  });
+});
+
+describe('π systems and their parameters', () => {
+  // smiles, table, atoms, bonds, electrons, triples as "i-j value"
+  const cases = [
+    ['O=CC=C', 'streitwieser', 4, 3, 4, { '1-1': 1.0 }],
+    ['O=CC=C', 'van-catledge', 4, 3, 4, { '1-1': 0.97, '1-2': 1.06 }],
+    ['[CH2+]C=C', 'streitwieser', 3, 2, 2, {}],
+    ['[CH2]C=C', 'streitwieser', 3, 2, 3, {}],
+    ['[CH2-]C=C', 'streitwieser', 3, 2, 4, {}],
+    ['[cH-]1cccc1', 'streitwieser', 5, 5, 6, {}],
+    ['c1cccc1', 'streitwieser', 5, 5, 5, {}], // cyclopentadienyl radical
+    ['[cH+]1cccccc1', 'streitwieser', 7, 7, 6, {}], // tropylium
+    ['Clc1ccccc1', 'streitwieser', 7, 7, 8, { '1-1': 2.0, '1-2': 0.4 }],
+    ['Clc1ccccc1', 'van-catledge', 7, 7, 8, { '1-1': 1.48, '1-2': 0.62 }],
+    ['Brc1ccccc1', 'streitwieser', 7, 7, 8, { '1-1': 1.5, '1-2': 0.3 }],
+    ['Fc1ccccc1', 'van-catledge', 7, 7, 8, { '1-1': 2.71, '1-2': 0.52 }],
+    ['Nc1ccccc1', 'streitwieser', 7, 7, 8, { '1-1': 1.5, '1-2': 0.8 }], // aniline
+    ['COc1ccccc1', 'streitwieser', 7, 7, 8, { '1-1': 2.0, '1-2': 0.8 }], // anisole: the methyl left out, O is 1
+    ['o1cccc1', 'streitwieser', 5, 5, 6, { '1-1': 2.0, '1-2': 0.8, '1-5': 0.8 }], // furan
+    ['s1cccc1', 'van-catledge', 5, 5, 6, { '1-1': 1.11, '1-2': 0.69, '1-5': 0.69 }], // thiophene
+    ['c1cc[nH+]cc1', 'streitwieser', 6, 6, 6, { '4-4': 2.0 }], // pyridinium
+    ['c1cc[o+]cc1', 'streitwieser', 6, 6, 6, { '4-4': 2.5 }], // pyrylium
+    ['N#Cc1ccccc1', 'streitwieser', 8, 8, 8, { '1-1': 0.5 }], // benzonitrile
+    ['C#CC=C', 'streitwieser', 4, 3, 4, {}], // one p orbital per atom of the triple bond
+    ['c1cn[nH]c1', 'van-catledge', 5, 5, 6, { '3-3': 0.51, '4-4': 1.37, '2-3': 1.02, '3-4': 0.99, '4-5': 0.89 }],
+    ['B(C)(C)c1ccccc1', 'streitwieser', 7, 7, 6, { '1-1': -1.0, '1-2': 0.7 }], // boron's empty p orbital
+    ['[NH3+]c1ccccc1', 'streitwieser', 6, 6, 6, {}], // anilinium: no lone pair left
+    ['C=CCC=C', 'streitwieser', 4, 2, 4, {}], // two separate double bonds
+    ['c1ccccc1.[Na+]', 'streitwieser', 6, 6, 6, {}],
+  ];
+  for (const [smiles, table, atoms, bonds, electrons, triples] of cases) {
+    test(`${smiles} with ${table}`, () => {
+      const result = answersFor(smiles, table);
+      assert.ok(result.text, JSON.stringify(result.refusal));
+      const got = parse(result.text);
+      assert.deepEqual([got.atoms, got.bonds, got.electrons], [atoms, bonds, electrons]);
+      assert.deepEqual(Object.fromEntries(got.triples), triples);
+    });
+  }
+
+  test('what is left out, and why', () => {
+    const toluene = findPiSystem(readSmiles(OCL, 'Cc1ccccc1').graph);
+    assert.deepEqual(toluene.leftOut, [{ atom: 0, reason: 'saturated' }]);
+    assert.equal(toluene.hydrogens, 8);
+    const ethers = findPiSystem(readSmiles(OCL, 'COCC=C').graph);
+    assert.deepEqual(ethers.leftOut, [{ atom: 0, reason: 'saturated' }, { atom: 1, reason: 'not-conjugated' },
+      { atom: 2, reason: 'saturated' }]);
+    const explicitH = findPiSystem(readSmiles(OCL, '[2H]C=C').graph);
+    assert.deepEqual(explicitH.leftOut, [{ atom: 0, reason: 'hydrogen' }]);
+    assert.equal(findPiSystem(readSmiles(OCL, 'C=CCC=C').graph).components, 2);
+  });
+});
+
+describe('refusals', () => {
+  const cases = [
+    ['s1cccc1', 'streitwieser', { code: 'kind-missing', table: 'streitwieser', kind: 's-thiophene', number: 1, atom: 0 }],
+    ['Ic1ccccc1', 'van-catledge', { code: 'kind-missing', table: 'van-catledge', kind: 'i', number: 1, atom: 0 }],
+    ['c1ccc[nH+]c1', 'van-catledge', { code: 'kind-missing', table: 'van-catledge', kind: 'n-plus', number: 5, atom: 4 }],
+    ['c1cn[nH]c1', 'streitwieser', { code: 'bond-missing', table: 'streitwieser', kinds: ['n-pyridine', 'n-pyrrole'], numbers: [3, 4] }],
+    [`[CH2]${'C=C'.repeat(15)}`, 'streitwieser', { code: 'too-many', count: 31, limit: 30 }],
+    ['[Xe]', 'streitwieser', { code: 'no-pi' }],
+    ['CCO', 'streitwieser', { code: 'no-pi' }],
+    ['c1cc', 'streitwieser', { code: 'smiles-unreadable', position: 4 }],
+    ['CX', 'streitwieser', { code: 'smiles-unreadable', position: 1 }],
+    ['[O-][N+](=O)c1ccccc1', 'streitwieser', { code: 'group', group: 'nitro', atom: 1, symbol: 'N' }],
+    ['O=[N+]([O-])C', 'streitwieser', { code: 'group', group: 'nitro', atom: 1, symbol: 'N' }],
+    ['C=C=C', 'streitwieser', { code: 'group', group: 'cumulene', atom: 1, symbol: 'C' }],
+    ['[CH]C=C', 'streitwieser', { code: 'group', group: 'radical', atom: 0, symbol: 'C' }],
+    ['[O-]c1ccccc1', 'streitwieser', { code: 'group', group: 'charge', atom: 0, symbol: 'O' }],
+    ['CS(=O)(=O)c1ccccc1', 'van-catledge', { code: 'group', group: 'hypervalent', atom: 1, symbol: 'S' }],
+    ['[SiH3]C=C', 'streitwieser', null], // a silyl group is a saturated substituent
+  ];
+  for (const [smiles, table, refusal] of cases) {
+    test(`${smiles.length > 24 ? `${smiles.slice(0, 24)}…` : smiles} with ${table}`, () => {
+      assert.deepEqual(answersFor(smiles, table).refusal ?? null, refusal);
+    });
+  }
+
+  test('a renumbering must name each atom of the system once', () => {
+    const { graph } = readSmiles(OCL, 'C=CC=C');
+    const system = findPiSystem(graph);
+    for (const order of [[0, 1, 2], [0, 1, 2, 2], [0, 1, 2, 9], [3, 2, 1, 0, 0]]) {
+      assert.equal(renumber(system, graph, order), null, String(order));
+    }
+    assert.deepEqual(renumber(system, graph, [3, 2, 1, 0]).bonds.map((b) => b.ends), [[0, 1], [1, 2], [2, 3]]);
+  });
+});
+
+describe('the parameter tables', () => {
+  // Each row as cited: Streitwieser (1961) p. 135 as commonly cited, and
+  // Van-Catledge (1980) as Rauk tabulates it.
+  const cited = {
+    'streitwieser': {
+      'n-pyridine': [0.5, 1.0], 'n-pyrrole': [1.5, 0.8], 'n-plus': [2.0, 1.0], 'o-carbonyl': [1.0, 1.0],
+      'o-ether': [2.0, 0.8], 'o-plus': [2.5, 1.0], 'f': [3.0, 0.7], 'cl': [2.0, 0.4], 'br': [1.5, 0.3],
+      'b': [-1.0, 0.7],
+    },
+    'van-catledge': {
+      'b': [-0.45, 0.73], 'n-pyridine': [0.51, 1.02], 'n-pyrrole': [1.37, 0.89], 'o-carbonyl': [0.97, 1.06],
+      'o-ether': [2.09, 0.66], 'f': [2.71, 0.52], 'cl': [1.48, 0.62], 's-thione': [0.46, 0.81],
+      's-thiophene': [1.11, 0.69],
+    },
+  };
+  for (const [id, rows] of Object.entries(cited)) {
+    test(`${id}: every row as cited, from two sources at least`, () => {
+      const table = TABLES[id];
+      assert.deepEqual(Object.keys(table.atoms).sort(), Object.keys(rows).sort());
+      for (const [kind, [h, k]] of Object.entries(rows)) {
+        const row = table.atoms[kind];
+        assert.deepEqual([row.h, row.k], [h, k], kind);
+        assert.ok(row.sources.h.length >= 2 && row.sources.k.length >= 2, kind);
+      }
+      for (const [pair, { k, sources }] of Object.entries(table.pairs)) {
+        assert.ok(k > 0 && k < 2 && sources.length >= 2, pair);
+      }
+    });
+  }
+  test('Van-Catledge gives every bond between two of its heteroatoms', () => {
+    const kinds = Object.keys(TABLES['van-catledge'].atoms);
+    assert.equal(Object.keys(TABLES['van-catledge'].pairs).length, (kinds.length * (kinds.length + 1)) / 2);
+  });
+});
+
+describe('the name line', () => {
+  const cases = [
+    ['benzene', "'benzene'"],
+    ["Streitwieser's set", "'Streitwieser''s set'"],
+    ['a, b / c', "'a, b / c'"],
+    ['line\r\nend\ttab', "'line  end tab'"],
+    ['x'.repeat(45), `'${'x'.repeat(40)}'`],
+    // 39 bytes, then a two-byte character that would not fit whole
+    [`${'y'.repeat(39)}ベンゼン`, `'${'y'.repeat(39)}'`],
+    ['ベンゼン'.repeat(6), `'${'ベンゼン'.repeat(5)}'`],
+    ["'".repeat(41), `'${"''".repeat(40)}'`],
+    ['', "''"],
+  ];
+  for (const [name, quoted] of cases) {
+    test(JSON.stringify(name), () => assert.deepEqual(quoteName(name, cp932), { text: quoted }));
+  }
+  test('a character code page 932 has not got is refused by name', () => {
+    assert.deepEqual(quoteName('benzene 🙂', cp932), { refusal: { code: 'name-unencodable', character: '🙂' } });
+  });
+  test('values are written as the real reader takes them', () => {
+    assert.deepEqual([2, 0.5, 0.51, -1, -0.45, 1.06].map(formatValue), ['2.0', '0.5', '0.51', '-1.0', '-0.45', '1.06']);
+  });
+});

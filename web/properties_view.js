@@ -1,0 +1,72 @@
+// The π properties of the last run as a table, on a drawing of the
+// molecule, and as a CSV file.
+
+import { onLanguageChange, t } from './i18n.js';
+import { propertiesScene } from './molecule_scene.js';
+import { propertiesCsv } from './properties.js';
+import { save } from './save.js';
+import { drawSvg } from './scene.js';
+import { state, subscribe } from './state.js';
+
+const $ = (id) => document.getElementById(id);
+
+function row(quantity, atoms, value, unit) {
+  const tr = document.createElement('tr');
+  const th = document.createElement('th');
+  th.scope = 'row';
+  th.textContent = quantity;
+  tr.append(th);
+  for (const [text, className] of [[atoms, 'atoms'], [value, 'number'], [unit, 'unit']]) {
+    const td = document.createElement('td');
+    td.className = className;
+    td.textContent = text;
+    tr.append(td);
+  }
+  return tr;
+}
+
+function rows(p, molecule) {
+  const list = [row(t('properties.piEnergy'), '',
+                    t('properties.piEnergyValue', { electrons: p.electrons, beta: p.piEnergy.toFixed(4) }),
+                    t('properties.unitBeta'))];
+  if (p.delocalisation !== null) {
+    list.push(row(t('properties.delocalisation'), '', p.delocalisation.toFixed(4), t('properties.unitBeta')));
+  }
+  if (p.gap !== null) list.push(row(t('properties.gap'), '', p.gap.toFixed(4), t('properties.unitAbsBeta')));
+  p.density.forEach((q, r) => list.push(row(t('properties.density'), String(r + 1), q.toFixed(4),
+                                            t('properties.unitElectrons'))));
+  for (const { i, j, order } of p.bondOrders) {
+    list.push(row(t('properties.bondOrder'), t('properties.bondAtoms', { i: i + 1, j: j + 1 }), order.toFixed(4), t('properties.unitNone')));
+  }
+  p.freeValence.forEach((f, r) => {
+    if (f !== null) list.push(row(t('properties.freeValence'), String(r + 1), f.toFixed(4), t('properties.unitNone')));
+  });
+  return list;
+}
+
+function draw() {
+  const { analysis, layout } = state;
+  if (analysis === null || analysis.problem !== null) return;
+  const p = analysis.properties;
+  $('properties-rows').replaceChildren(...rows(p, analysis.molecule));
+  const notes = [];
+  if (p.delocalisation === null) notes.push(t('properties.noDelocalisation'));
+  if (p.gap === null) notes.push(t('properties.noGap'));
+  notes.push(t('properties.shared'));
+  $('properties-notes').replaceChildren(...notes.map((text) => {
+    const item = document.createElement('li');
+    item.textContent = text;
+    return item;
+  }));
+  $('properties-drawing').replaceChildren(
+    ...(layout === null ? [] : [drawSvg(propertiesScene(p, analysis.molecule, layout, t('properties.drawing'), t))]));
+}
+
+export function connectProperties() {
+  subscribe((changed) => {
+    if (changed.has('analysis') || changed.has('layout')) draw();
+  });
+  onLanguageChange(draw);
+  $('save-properties').addEventListener('click', () =>
+    save(propertiesCsv(state.analysis.properties), `${state.name}-properties.csv`, 'text/csv'));
+}
