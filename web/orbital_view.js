@@ -44,8 +44,13 @@ function draw() {
   const choose = (j) => update({ selected: j });
   $('orbital-grid').replaceChildren(...Array.from({ length: n }, (_, j) => {
     const scene = sceneOf(j);
-    const item = { type: 'group', orbital: j, selected: j === state.selected, label: scene.label, children: scene.items };
-    const svg = drawSvg({ ...scene, items: [item] }, choose);
+    // The choice lies over the picture, a transparent button as large as
+    // it: its name is then its label alone, not the label followed by the
+    // atom numbers drawn beneath, and its focus and pressed marks go round
+    // the whole picture.
+    const hit = { type: 'rect', x: 0, y: 0, width: scene.width, height: scene.height, className: 'hit' };
+    const item = { type: 'group', orbital: j, selected: j === state.selected, label: scene.label, children: [hit] };
+    const svg = drawSvg({ ...scene, items: [...scene.items, item] }, choose);
     svg.classList.add('small');
     return svg;
   }));
