@@ -29,7 +29,11 @@ export function levelsScene(occupied, selected, word) {
   const centre = LEFT + columnWidth / 2;
   const labelX = LEFT + columnWidth + 14;
   const gapX = labelX + 96;
-  const width = occupied.gap === null ? labelX + 100 : gapX + 110;
+  // Wide enough for the gap's label in the reader's language (12px
+  // monospace; a full-width character takes about two columns).
+  const gapText = occupied.gap === null ? '' : word('levels.gap', { gap: occupied.gap.toFixed(4) });
+  const gapWidth = Array.from(gapText).reduce((sum, c) => sum + (c.codePointAt(0) >= 0x2e80 ? 14.5 : 7.3), 0);
+  const width = occupied.gap === null ? labelX + 100 : Math.max(gapX + 110, gapX + 12 + gapWidth);
   const height = TOP + plot + 30;
   const items = [];
 
@@ -72,7 +76,7 @@ export function levelsScene(occupied, selected, word) {
                  d: `M ${gapX} ${bottom} L ${gapX} ${top} M ${gapX - 4} ${top + 6} L ${gapX} ${top} L ${gapX + 4} ${top + 6} ` +
                     `M ${gapX - 4} ${bottom - 6} L ${gapX} ${bottom} L ${gapX + 4} ${bottom - 6}` });
     items.push({ type: 'text', x: gapX + 6, y: (top + bottom) / 2 + 4, className: 'level-label',
-                 text: word('levels.gap', { gap: occupied.gap.toFixed(4) }) });
+                 text: gapText });
   }
   return { width, height, items, label: word('levels.title') };
 }
