@@ -70,7 +70,14 @@ class Languages(PageSession):
         self.wait_for_state("finished")
         finished = page["finished"].split("{status}")[0]
         self.assertTrue(self.status().startswith(finished), self.status())
-        self.driver.find_element("tag name", "body").screenshot(str(SCREENSHOTS / f"page-{self.own}.png"))
+        # The whole page, the pictures' words too, in a window tall enough.
+        WebDriverWait(self.driver, TIMEOUT).until(
+            lambda d: d.execute_script("return document.querySelector('#orbital-drawing svg') !== null"))
+        self.driver.set_window_size(1000, 3000)
+        try:
+            self.driver.find_element("tag name", "body").screenshot(str(SCREENSHOTS / f"page-{self.own}.png"))
+        finally:
+            self.driver.set_window_size(1000, 1300)
 
     def test_the_switch_flips_the_words_and_keeps_the_run(self):
         self.open_page()
