@@ -89,6 +89,9 @@ class OfflineTest(PageSession, unittest.TestCase):
             self.wait_for_state("waiting")
             self.run_example("butadiene")
             self.check_finished_run(EXPECTED / "butadiene", "butadiene")
+            # The chemistry library, loaded only now, came from the cache too.
+            WebDriverWait(self.driver, TIMEOUT).until(
+                lambda d: d.execute_script("return document.querySelector('#orbital-drawing svg') !== null"))
             # The folder itself, as well as its index.html.
             self.driver.get(self.server.origin + "/")
             self.wait_for_state("waiting")
