@@ -14,10 +14,10 @@ const REMEMBERED = 'orbcalc.language';
 // (BCP 47 tags, most wanted first) and whose reader once chose
 // `remembered` (or null).
 export function chooseLanguage(preferred, remembered) {
-  if (remembered in TABLES) return remembered;
+  if (Object.hasOwn(TABLES, remembered)) return remembered;
   for (const tag of preferred) {
     const primary = String(tag).split('-')[0].toLowerCase();
-    if (primary in TABLES) return primary;
+    if (Object.hasOwn(TABLES, primary)) return primary;
   }
   return FALLBACK;
 }
@@ -54,7 +54,7 @@ export function onLanguageChange(listener) {
 }
 
 export function setLanguage(code) {
-  if (!(code in TABLES) || code === current) return;
+  if (!Object.hasOwn(TABLES, code) || code === current) return;
   current = code;
   try {
     globalThis.localStorage?.setItem(REMEMBERED, code);

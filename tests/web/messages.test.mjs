@@ -235,3 +235,19 @@ test('the scan finds words where they are', () => {
   assert.deepEqual(htmlWords('<p data-i18n="a.b"></p><button>Send it</button><pre aria-label="Console">x</pre>'),
                    ['Send it', 'aria-label="Console"']);
 });
+
+test('the language is the remembered choice, else the first preferred one with a table, else English', async () => {
+  const { chooseLanguage } = await import('../../web/i18n.js');
+  const cases = [
+    [['ja-JP', 'en'], null, 'ja'],
+    [['de-DE', 'EN-gb', 'ja'], null, 'en'],
+    [['fr'], null, 'en'],
+    [[], null, 'en'],
+    [['en-US'], 'ja', 'ja'],
+    [['ja'], 'toString', 'ja'], // a stored value that only looks like a key
+    [['ja'], 'de', 'ja'],
+  ];
+  for (const [preferred, remembered, expected] of cases) {
+    assert.equal(chooseLanguage(preferred, remembered), expected, `${preferred} / ${remembered}`);
+  }
+});
