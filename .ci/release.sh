@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The release leg of continuous integration: the manual pages render with no
-# warning; `cmake --install` gives the documented layout; the Debian package
-# is built, unpacked into a scratch folder (never installed on this machine,
-# where later runs would find it on PATH), its program writes the expected
-# reports and lintian finds neither error nor warning; the ZIP of the
-# Windows program holds what it should, its texts with CR LF line ends.
+# warning, and their Markdown renderings in docs/ are up to date; `cmake
+# --install` gives the documented layout; the Debian package is built,
+# unpacked into a scratch folder (never installed on this machine, where
+# later runs would find it on PATH), its program writes the expected reports
+# and lintian finds neither error nor warning; the ZIP of the Windows
+# program holds what it should, its texts with CR LF line ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
-packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db unzip g++-mingw-w64-i686-posix)
+packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db pandoc unzip g++-mingw-w64-i686-posix)
 bash .ci/install-missing.sh "${packages[@]}"
 
 scratch=$(mktemp -d)
@@ -76,6 +77,15 @@ for source in man/*.1.in; do
   fi
   echo "$name: no warning"
 done
+# The Markdown in docs/ is the pages' own rendering, made afresh here.
+man/render-markdown.sh "$scratch/markdown"
+(cd "$scratch/markdown" && ls) >"$scratch/rendered"
+(cd docs && ls ./*.1.md | sed 's|^\./||') | diff "$scratch/rendered" - || fail "docs/ holds other renderings than man/ has pages"
+for rendered in "$scratch"/markdown/*.md; do
+  cmp "$rendered" "docs/$(basename "$rendered")" ||
+    fail "docs/$(basename "$rendered") is not the rendering of its page: run man/render-markdown.sh"
+done
+echo "docs/*.1.md: the rendering of the pages"
 
 echo "== install"
 cmake --install build-release --prefix "$scratch/prefix"

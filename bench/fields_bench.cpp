@@ -1,7 +1,6 @@
 // F9.4 rendering of the roots and coefficients that the bundled examples
 // produce, by the program's field renderer and by snprintf("%9.4f") on the
 // same values. Both must give the same nine bytes for every value.
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -10,7 +9,7 @@
 
 #include "bench_support.hpp"
 #include "console/fields.hpp"
-#include "model/molmodel.hpp"
+#include "model/atoms.hpp"
 
 namespace orbcalc::bench {
 namespace {
@@ -25,7 +24,7 @@ const std::vector<float>& typical_values() {
     std::vector<float> v;
     for (const std::string& name : example_names()) {
       run_answers(example_answers(name));
-      const int order = std::clamp(static_cast<int>(molmodel.natom), 0, kMaxAtoms);
+      const int order = atom_block(molmodel.natom);
       for (int i = 1; i <= order; ++i) v.push_back(hmat(i, i));
       for (int j = 1; j <= order; ++j) {
         for (int i = 1; i <= order; ++i) v.push_back(vmat(i, j));

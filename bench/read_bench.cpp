@@ -12,7 +12,7 @@
 #include "bench_support.hpp"
 #include "console/runtime.hpp"
 #include "console/statement.hpp"
-#include "run/dialogue.hpp"
+#include "dialogue/dialogue.hpp"
 
 namespace orbcalc::bench {
 namespace {

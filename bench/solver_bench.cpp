@@ -51,15 +51,15 @@ void solve(benchmark::State& state, const Molmodel& input) {
   BenchPlatform platform("");
   runtime_start(0, nullptr, platform);
   molmodel = input;
-  const JacobiOutcome outcome = jacobi<Extended>();
+  const JacobiOutcome outcome = jacobi<Extended>(kAtoms);
   if (!outcome.converged) {
     disagree(state, "the diagonalisation did not converge");
     return;
   }
   for (auto _ : state) {
     molmodel = input;
-    benchmark::DoNotOptimize(diag());
-    incre();
+    benchmark::DoNotOptimize(diag(kAtoms));
+    incre(kAtoms);
     benchmark::DoNotOptimize(molmodel);
   }
   state.counters["sweeps"] = outcome.sweeps;

@@ -18,8 +18,8 @@
 #include <cstring>
 #include <limits>
 
+#include "dialogue/dialogue.hpp"
 #include "fuzz_check.hpp"
-#include "run/dialogue.hpp"
 #include "support/console_harness.hpp"
 
 namespace orbcalc::fuzzing {

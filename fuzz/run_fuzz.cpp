@@ -17,9 +17,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "dialogue/dialogue.hpp"
 #include "fuzz_check.hpp"
 #include "model/molmodel.hpp"
-#include "run/dialogue.hpp"
 #include "run/orbcalc.hpp"
 #include "support/console_harness.hpp"
 

@@ -1,5 +1,8 @@
-// Start-up, stop and the one fatal path of a run: the statement locus, the
-// error kinds and their reasons, the exit statuses.
+// The ground of the console layer: unit numbers, error kinds, exit statuses
+// and the entry points of start-up, stop and the one fatal path. It includes
+// nothing of the console, so every part of the layer may include it; the
+// routines are defined above the console, in runtime_start.cpp and
+// runtime_fatal.cpp.
 #pragma once
 
 #include <cstddef>

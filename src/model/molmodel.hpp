@@ -2,7 +2,6 @@
 // coefficient matrix, the bonds as entered and the four counts.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstddef>
@@ -43,11 +42,6 @@ static_assert(sizeof(Molmodel) == 7456);
 extern Molmodel molmodel;
 
 constexpr bool is_atom_index(std::int32_t i) { return i >= 1 && i <= kMaxAtoms; }
-
-// The order of the matrix block that the solver works on and the report
-// prints: natom itself, except that a negative count means an empty block
-// and the block never reaches past the 30 by 30 matrices of the record.
-inline int atom_block() { return std::clamp(static_cast<int>(molmodel.natom), 0, kMaxAtoms); }
 
 constexpr int element_offset(int i, int j) { return (j - 1) * kMaxAtoms + (i - 1); }
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "model/atom_index.hpp"
+#include "dialogue/dialogue.hpp"
+#include "model/atoms.hpp"
 #include "model/molmodel.hpp"
-#include "run/dialogue.hpp"
 
 namespace orbcalc {
 

@@ -3,12 +3,13 @@
 #include <array>
 #include <span>
 
-#include "console/error_print.hpp"
+#include "console/runtime.hpp"
+#include "dialogue/dialogue.hpp"
+#include "model/atoms.hpp"
 #include "model/hetero.hpp"
 #include "model/molmodel.hpp"
 #include "model/secdet.hpp"
 #include "report/pout.hpp"
-#include "run/dialogue.hpp"
 #include "solver/diag.hpp"
 #include "solver/incre.hpp"
 
@@ -18,8 +19,6 @@ namespace {
 constexpr std::size_t kNameLength = 40;
 // The final answer is read and thrown away; a short text takes any answer.
 constexpr std::size_t kFinalAnswerLength = 1;
-
-constexpr std::string_view kTooManyAtoms = "Number of atoms %d exceeds the limit of %d";
 
 }  // namespace
 
@@ -35,10 +34,7 @@ void orbcalc_main() {
   read_statement(kReadName, std::span<char>(name));
   write_statement(kAskAtoms);
   read_statement(kReadAtoms, molmodel.natom);
-  // The record has room for 30 atoms; more would solve outside it.
-  if (molmodel.natom > kMaxAtoms) {
-    reject_answer(kReadAtoms, message(kTooManyAtoms, {molmodel.natom, kMaxAtoms}));
-  }
+  check_atom_count(kReadAtoms, molmodel.natom);
   write_statement(kAskBonds);
   read_statement(kReadBonds, molmodel.nbond);
   write_statement(kAskElectrons);
@@ -51,11 +47,13 @@ void orbcalc_main() {
 
   write_statement(kNameEcho, std::span<char>(name));
   write_statement(kCountEcho, molmodel.natom, molmodel.nbond);
-  // A run whose iteration cannot settle still prints its table: the values
+  // The solver and the report work on the block the count stands for. A
+  // run whose iteration cannot settle still prints its table: the values
   // that would not converge show there as they stand.
-  if (diag() == DiagResult::not_converged) warn(kNotConverged);
-  incre();
-  pout();
+  const int order = atom_block(molmodel.natom);
+  if (diag(order) == DiagResult::not_converged) warn(kNotConverged);
+  incre(order);
+  pout(order);
 
   write_statement(kAskAnyKey);
   read_statement(kReadFinalAnswer, std::span<char>(final_answer));

@@ -5,6 +5,8 @@
 
 namespace orbcalc {
 
-DiagResult diag() { return jacobi<Extended>().converged ? DiagResult::converged : DiagResult::not_converged; }
+DiagResult diag(int order) {
+  return jacobi<Extended>(order).converged ? DiagResult::converged : DiagResult::not_converged;
+}
 
 }  // namespace orbcalc

@@ -6,8 +6,7 @@
 
 namespace orbcalc {
 
-void incre() {
-  const int order = atom_block();
+void incre(int order) {
   for (int i = 1; i <= order; ++i) {
     float best = hmat(i, i);
     int p = i;

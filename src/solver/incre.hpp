@@ -1,5 +1,6 @@
-// Puts the roots on the diagonal of hmat into descending order and moves
-// each eigenvector column of vmat along with its root.
+// Puts the roots on the diagonal of the leading block of hmat into
+// descending order and moves each eigenvector column of vmat along with its
+// root.
 #pragma once
 
 namespace orbcalc {
@@ -8,6 +9,6 @@ namespace orbcalc {
 // lowest position winning among equal roots (only a strictly greater value
 // replaces the best so far), and exchanges places with it. Values move bit
 // for bit. Not stable: the exchange can carry a root past an equal one.
-void incre();
+void incre(int order);
 
 }  // namespace orbcalc

@@ -110,8 +110,7 @@ void rotate(int j, int k, int order) {
 }  // namespace
 
 template <class Ext>
-JacobiOutcome jacobi(int max_sweeps) {
-  const int order = atom_block();
+JacobiOutcome jacobi(int order, int max_sweeps) {
   JacobiOutcome outcome;
   for (int i = 1; i <= order; ++i) vmat(i, i) = 1.0f;
 
@@ -143,11 +142,11 @@ JacobiOutcome jacobi(int max_sweeps) {
   }
 }
 
-template JacobiOutcome jacobi<SoftExtended>(int);
+template JacobiOutcome jacobi<SoftExtended>(int, int);
 // The hardware type only where it is the extended format with rounding
 // float conversions (the same condition as kLongDoubleIsExtended).
 #if LDBL_MANT_DIG == 64 && FLT_EVAL_METHOD == 0
-template JacobiOutcome jacobi<long double>(int);
+template JacobiOutcome jacobi<long double>(int, int);
 #endif
 
 }  // namespace orbcalc

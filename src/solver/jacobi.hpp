@@ -1,4 +1,4 @@
-// Cyclic Jacobi diagonalisation of the leading natom block of hmat, with
+// Cyclic Jacobi diagonalisation of the leading block of hmat, with
 // the rotations accumulated in vmat. Each formula is evaluated in a format
 // with a 64-bit significand and rounded to single precision at its store.
 #pragma once
@@ -17,9 +17,8 @@ struct JacobiOutcome {
 // (tests pass a smaller limit).
 inline constexpr int kMaxSweeps = 1000;
 
-// Diagonalises the leading natom by natom block of the global molmodel in
-// place (no block when natom is 0 or negative, 30 by 30 at most when it is
-// larger), evaluating every formula in Ext: long double with a 64-bit
+// Diagonalises the leading order by order block of the global molmodel in
+// place (order 0 to 30; 0 is no block), evaluating every formula in Ext: long double with a 64-bit
 // significand, or SoftExtended; both give the same bits. Expects vmat to be
 // zero on entry; leaves the roots on the diagonal of hmat and the
 // eigenvector of hmat(j, j) in column j of vmat.
@@ -33,6 +32,6 @@ inline constexpr int kMaxSweeps = 1000;
 // reached max_sweeps, or when a NaN the measure passed over is left below
 // the diagonal.
 template <class Ext>
-JacobiOutcome jacobi(int max_sweeps = kMaxSweeps);
+JacobiOutcome jacobi(int order, int max_sweeps = kMaxSweeps);
 
 }  // namespace orbcalc

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "console/statement.hpp"
-#include "run/dialogue.hpp"
+#include "dialogue/dialogue.hpp"
 #include "support/console_harness.hpp"
 
 namespace orbcalc {

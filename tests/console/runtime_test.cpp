@@ -66,27 +66,36 @@ TEST(FatalPath, ARunErrorWithLostOutputStillEndsWithStatusTwo) {
 }
 
 TEST(FatalPath, ASecondFailureEndsAtOnceWithStatusFour) {
-  RunResult result = run_console("", [] {
-    try {
-      runtime_error("first");
-    } catch (const ProcessExit&) {
-    }
-    runtime_error("second");
-  });
-  EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.errors, kTraceback + "Merovan runtime error: first\n");
+  for (void (*second)() : {+[] { runtime_error("second"); }, +[] { os_error("second"); }}) {
+    RunResult result = run_console("", [&] {
+      try {
+        runtime_error("first");
+      } catch (const ProcessExit&) {
+      }
+      second();
+    });
+    EXPECT_EQ(result.status, 4);
+    EXPECT_EQ(result.errors, kTraceback + "Merovan runtime error: first\n");
+  }
 }
 
-TEST(FatalPath, AProcessorFaultWritesOutputTheSystemRefusedBefore) {
-  MemoryPlatform platform;
-  platform.fail_output(11, 2);  // two bytes go, the rest is kept
-  RunResult result = run_console(platform, [&] {
-    write_statement(91, "('kept')");
-    platform.heal_output();
-    handle_fpe("Access Violation");
-  });
-  EXPECT_EQ(result.status, 95);
-  EXPECT_EQ(result.output, record("kept"));
+// Every way out of a failure hands over the output the system refused
+// before it.
+TEST(FatalPath, OutputTheSystemRefusedBeforeIsWrittenOnTheWayOut) {
+  const std::pair<void (*)(), int> paths[] = {{+[] { handle_fpe("Access Violation"); }, 95},
+                                              {+[] { runtime_error("reason"); }, 2},
+                                              {+[] { os_error("reason"); }, 1}};
+  for (const auto& [fail, status] : paths) {
+    MemoryPlatform platform;
+    platform.fail_output(11, 2);  // two bytes go, the rest is kept
+    RunResult result = run_console(platform, [&] {
+      write_statement(91, "('kept')");
+      platform.heal_output();
+      fail();
+    });
+    EXPECT_EQ(result.status, status);
+    EXPECT_EQ(result.output, record("kept"));
+  }
 }
 
 TEST(FatalPath, UsesTheDefaultReasonOfAKindWithoutDetail) {

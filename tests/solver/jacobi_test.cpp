@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "solver/incre.hpp"
+#include "model/atoms.hpp"
 #include "solver_test_support.hpp"
 
 namespace orbcalc {
@@ -23,7 +23,7 @@ void expect_outcome(const JacobiOutcome& outcome, int sweeps, int rotations, boo
 
 TEST(Jacobi, TwoAtomsRotateOnceToExactZeros) {
   load_chain(2);
-  expect_outcome(jacobi<Extended>(), 1, 1, true);
+  expect_outcome(jacobi<Extended>(2), 1, 1, true);
   EXPECT_EQ(bits_of(hmat(1, 1)), 0xBF7FFFFFu);  // -0.99999994
   EXPECT_EQ(bits_of(hmat(2, 2)), 0x3F7FFFFFu);  // 0.99999994
   EXPECT_EQ(bits_of(hmat(2, 1)), 0x00000000u);
@@ -37,26 +37,24 @@ TEST(Jacobi, TwoAtomsRotateOnceToExactZeros) {
 // 1.0e-6 right after the last allowed sweep still counts as converged.
 TEST(Jacobi, SweepLimitEndsUnconverged) {
   load_chain(4);  // converges after 7 sweeps
-  expect_outcome(jacobi<Extended>(6), 6, 16, false);
+  expect_outcome(jacobi<Extended>(4, 6), 6, 16, false);
   load_chain(4);
-  expect_outcome(jacobi<Extended>(7), 7, 18, true);
+  expect_outcome(jacobi<Extended>(4, 7), 7, 18, true);
 }
 
 TEST(Jacobi, BlocksSmallerThanTwo) {
   // One atom: the unit vector and its own value.
   molmodel = {};
-  molmodel.natom = 1;
   hmat(1, 1) = 0.75f;
-  expect_outcome(jacobi<Extended>(), 0, 0, true);
+  expect_outcome(jacobi<Extended>(1), 0, 0, true);
   EXPECT_EQ(vmat(1, 1), 1.0f);
   EXPECT_EQ(hmat(1, 1), 0.75f);
 
   // One atom and a large element (2, 1) outside the block: nothing can
   // lower the measure; one sweep rotates nothing and the routine gives up.
   molmodel = {};
-  molmodel.natom = 1;
   set_pair(2, 1, 1.0f);
-  expect_outcome(jacobi<Extended>(), 1, 0, false);
+  expect_outcome(jacobi<Extended>(1), 1, 0, false);
   EXPECT_EQ(vmat(1, 1), 1.0f);
   EXPECT_EQ(hmat(2, 1), 1.0f);
 
@@ -64,10 +62,9 @@ TEST(Jacobi, BlocksSmallerThanTwo) {
   for (int natom : {0, -3}) {
     for (float element : {0.0f, 1.0f}) {
       molmodel = {};
-      molmodel.natom = natom;
       set_pair(2, 1, element);
       const Molmodel before = molmodel;
-      const JacobiOutcome outcome = jacobi<Extended>();
+      const JacobiOutcome outcome = jacobi<Extended>(atom_block(natom));
       EXPECT_EQ(outcome.converged, element == 0.0f);
       EXPECT_EQ(outcome.rotations, 0);
       EXPECT_EQ(std::memcmp(&before, &molmodel, sizeof before), 0);
@@ -75,22 +72,11 @@ TEST(Jacobi, BlocksSmallerThanTwo) {
   }
 }
 
-// A count above 30 solves and orders the full 30 by 30 block and never
-// reaches past the matrices.
-TEST(Jacobi, BlockNeverReachesPastTheRecord) {
-  load_chain(30, true);
-  hmat(1, 1) = 0.5f;
-  const Molmodel input = molmodel;
-  const JacobiOutcome full = jacobi<Extended>();
-  incre();
-  const Molmodel expected = molmodel;
-  molmodel = input;
-  molmodel.natom = 45;
-  const JacobiOutcome oversized = jacobi<Extended>();
-  incre();
-  expect_outcome(oversized, full.sweeps, full.rotations, full.converged);
-  molmodel.natom = 30;
-  EXPECT_EQ(std::memcmp(&expected, &molmodel, sizeof molmodel), 0);
+// A count stands for the block of its own order, a negative count for no
+// block, and a count above 30 for the full 30 by 30 block, never more.
+TEST(Jacobi, BlockOfACount) {
+  const std::pair<int, int> cases[] = {{-3, 0}, {0, 0}, {1, 1}, {30, 30}, {31, 30}, {45, 30}};
+  for (const auto& [natom, order] : cases) EXPECT_EQ(atom_block(natom), order) << natom;
 }
 
 // Both limits are inclusive: an element equal to the threshold stays for
@@ -100,14 +86,13 @@ TEST(Jacobi, LimitsCompareInclusively) {
   // pair (2, 1) is rotated in the first sweep only if it exceeds 0.1.
   for (const auto& [element, sweeps] : {std::pair{0.1f, 2}, std::pair{std::nextafter(0.1f, 1.0f), 1}}) {
     molmodel = {};
-    molmodel.natom = 4;
     set_pair(4, 3, 1.0f);
     set_pair(2, 1, element);
-    expect_outcome(jacobi<Extended>(), sweeps, 2, true);
+    expect_outcome(jacobi<Extended>(4), sweeps, 2, true);
   }
   for (const auto& [element, sweeps] : {std::pair{1.0e-6f, 0}, std::pair{std::nextafter(1.0e-6f, 1.0f), 1}}) {
     load_chain(2, false, element);
-    expect_outcome(jacobi<Extended>(), sweeps, sweeps, true);
+    expect_outcome(jacobi<Extended>(2), sweeps, sweeps, true);
   }
 }
 
@@ -118,16 +103,17 @@ TEST(Jacobi, NonFiniteValuesEndUnconverged) {
     int i, j;
     float value, bond;
   };
-  // The measure passes over a NaN below the diagonal, as at (3, 1), alone
-  // or among bonds; the result is still not a diagonalisation. Bonds near
-  // the top of the float range make a stored result overflow.
+  // The measure passes over a NaN below the diagonal, as at (3, 1) among
+  // bonds or at (4, 1) alone, in the last row; the result is still not a
+  // diagonalisation. Bonds near the top of the float range make a stored
+  // result overflow.
   const Case cases[] = {{2, 1, kInfinity, 1.0f}, {3, 2, -kInfinity, 1.0f}, {2, 1, kNaN, 1.0f},
-                        {3, 1, kNaN, 1.0f},      {3, 1, kNaN, 0.0f},       {2, 2, kInfinity, 1.0f},
+                        {3, 1, kNaN, 1.0f},      {4, 1, kNaN, 0.0f},       {2, 2, kInfinity, 1.0f},
                         {1, 1, kNaN, 1.0f},      {1, 2, 3.0e38f, 3.0e38f}};
   for (const Case& c : cases) {
     load_chain(4, false, c.bond);
     set_pair(c.i, c.j, c.value);
-    const JacobiOutcome outcome = jacobi<Extended>();
+    const JacobiOutcome outcome = jacobi<Extended>(4);
     EXPECT_FALSE(outcome.converged) << c.i << ", " << c.j << ": " << c.value;
     EXPECT_LE(outcome.sweeps, kMaxSweeps);
   }

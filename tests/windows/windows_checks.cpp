@@ -28,7 +28,7 @@
 #include <thread>
 
 #include "console/runtime.hpp"
-#include "run/dialogue.hpp"
+#include "dialogue/dialogue.hpp"
 
 namespace {
 

@@ -1,11 +1,10 @@
-#include "console/runtime.hpp"
-
-#include <new>
-
+// The one fatal path of a run: the locus, the traceback notice and the
+// reason on standard error, then the exit with the status of the failure.
+// It closes the console's units on its way, so it sits above the console.
 #include "console/console.hpp"
 #include "console/error_print.hpp"
-#include "console/fpu.hpp"
 #include "console/platform.hpp"
+#include "console/runtime.hpp"
 
 namespace orbcalc {
 namespace {
@@ -14,36 +13,7 @@ constexpr std::string_view kSourceUnit = "orbcalc";
 constexpr std::string_view kTracebackNotice =
     "Traceback: not available, compile with call tracing, which orbcalc does not offer\n";
 
-// The layer takes its buffers with malloc and checks them; what the
-// standard library allocates with new (a system's error text) fails the
-// same way, without an exception.
-void memory_exhausted() { os_error(kMemoryAllocationFailed); }
-
 }  // namespace
-
-void runtime_start(int, char**, Platform& platform, std::size_t record_limit) {
-  std::set_new_handler(memory_exhausted);
-  start_console(platform, record_limit);
-  init_fpu();
-  platform.install_fault_handler();
-}
-
-void runtime_start(int argc, char** argv) { runtime_start(argc, argv, system_platform()); }
-
-Platform& runtime_platform() { return console().platform(); }
-
-int runtime_stop() { return console().close_units(); }
-
-void set_locus(int line) { console().set_locus(line); }
-void set_current_unit(int unit) { console().set_current_unit(unit); }
-
-void stop_run() {
-  // Output the system still refuses at the end is lost output: the run
-  // must not end as if it had succeeded.
-  int error = runtime_stop();
-  if (error != 0) generate_error(kOsError, runtime_platform().error_text(error));
-  sys_exit(kStatusNormal);
-}
 
 std::string_view error_text(int kind) {
   switch (kind) {
