@@ -52,10 +52,10 @@ const PRIME = 67108859; // 2^26 − 5: products of two residues stay exact in a 
 export function hasKekuleStructure(n, neighbours) {
   if (n % 2 !== 0) return false;
   if (n === 0) return true;
-  let seed = 12345;
+  let state = 12345; // a fixed start, so that every run decides alike
   const random = () => {
-    seed = (seed * 48271) % 2147483647;
-    return 1 + (seed % (PRIME - 1));
+    state = (state * 48271) % 2147483647;
+    return 1 + (state % (PRIME - 1));
   };
   for (let trial = 0; trial < 3; trial++) {
     const matrix = Array.from({ length: n }, () => new Array(n).fill(0));

@@ -4,7 +4,8 @@
 
 namespace orbcalc {
 
-// The fields follow each other with no gaps, in the order of the design.
+// The fields follow each other with no gaps, in this order: the host of the
+// WebAssembly program reads the record by this layout (web/record.js).
 static_assert(offsetof(Molmodel, hmat) == 0);
 static_assert(offsetof(Molmodel, vmat) == 3600);
 static_assert(offsetof(Molmodel, iat) == 7200);

@@ -26,18 +26,6 @@ struct Molmodel {
   std::int32_t nhet;
 };
 
-// The layout a host of the WebAssembly program reads the record by (the
-// page's record reader follows it): the fields in order, without gaps.
-static_assert(offsetof(Molmodel, hmat) == 0);
-static_assert(offsetof(Molmodel, vmat) == 3600);
-static_assert(offsetof(Molmodel, iat) == 7200);
-static_assert(offsetof(Molmodel, jat) == 7320);
-static_assert(offsetof(Molmodel, natom) == 7440);
-static_assert(offsetof(Molmodel, nbond) == 7444);
-static_assert(offsetof(Molmodel, nelec) == 7448);
-static_assert(offsetof(Molmodel, nhet) == 7452);
-static_assert(sizeof(Molmodel) == 7456);
-
 // Zero-filled static storage; nothing ever clears or resets it.
 extern Molmodel molmodel;
 
