@@ -2,7 +2,7 @@
 """The page checked by axe-core in headless Chromium, in each of its states
 and in both languages, and every control reached with the keyboard alone.
 
-    accessibility_test.py PAGE_FOLDER SOURCE_FOLDER [TEST...]
+    accessibility_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE [TEST...]
 
 axe-core comes from the repository's node_modules (npm ci): it is put into
 the page under test through the driver and is never part of the page.
@@ -144,4 +144,4 @@ class InJapanese(Accessibility, unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)

@@ -4,7 +4,7 @@ browser's language set: its words are the table's of that language, the
 switch flips them to the other without losing the run, and the choice is
 remembered.
 
-    languages_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER [TEST...]
+    languages_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE [TEST...]
 """
 import pathlib
 import sys
@@ -139,4 +139,4 @@ class InEnglish(Languages, unittest.TestCase):
 
 if __name__ == "__main__":
     SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-    unittest.main(argv=sys.argv[:1] + sys.argv[4:], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)

@@ -4,7 +4,7 @@ browser reads it, a first visit that keeps the folder, the page run again
 with the server stopped, a changed folder taken as a new version, and the
 page without a service worker.
 
-    offline_test.py PAGE_FOLDER SOURCE_FOLDER [TEST...]
+    offline_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE [TEST...]
 
 The tests serve a copy of the page folder, which one of them changes.
 """
@@ -152,4 +152,4 @@ class OfflineTest(PageSession, unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)
