@@ -5,8 +5,6 @@
 // Japanese) takes two, whatever widths the fonts at hand give them, so the
 // columns of the report line up.
 
-import { t } from './i18n.js';
-
 const TAB_STOP = 8;
 // An answer line from a file can be any length; the screen shows its start.
 const LONGEST_ANSWER_SHOWN = 4096;
@@ -86,7 +84,7 @@ function screenLines(stdout, input, answers) {
   return lines;
 }
 
-function drawLine(parent, cp932, stdout, input, pieces) {
+function drawLine(parent, { cp932, stdout, input, t }, pieces) {
   let column = 0;
   for (const piece of pieces) {
     if (!piece.answer) {
@@ -126,7 +124,7 @@ function drawWindow(screen) {
   const fragment = document.createDocumentFragment();
   fragment.append(spacer(first, lineHeight));
   for (let k = first; k < last; k++) {
-    drawLine(fragment, view.cp932, view.stdout, view.input, lines[k]);
+    drawLine(fragment, view, lines[k]);
     if (k + 1 < last) fragment.append('\n');
   }
   fragment.append(spacer(lines.length - last, lineHeight));
@@ -158,14 +156,15 @@ function measureLine(screen) {
 
 // Replaces the contents of `screen` with the run: output bytes `stdout`,
 // the answer lines taken from `input` where `answers` says they were read.
-// A long run is drawn from its end, where the screen is scrolled to.
-export function drawConsole(screen, cp932, stdout, input, answers) {
+// A long run is drawn from its end, where the screen is scrolled to. `t`
+// gives the page's words.
+export function drawConsole(screen, cp932, stdout, input, answers, t) {
   const lines = screenLines(stdout, input, answers);
   if (lines.length <= ALL_LINES_UP_TO) {
     views.delete(screen);
     const fragment = document.createDocumentFragment();
     lines.forEach((pieces, k) => {
-      drawLine(fragment, cp932, stdout, input, pieces);
+      drawLine(fragment, { cp932, stdout, input, t }, pieces);
       if (k + 1 < lines.length) fragment.append('\n');
     });
     screen.replaceChildren(fragment);
@@ -176,7 +175,7 @@ export function drawConsole(screen, cp932, stdout, input, answers) {
     screen.addEventListener('scroll', () => followScroll(screen), { passive: true });
   }
   const lineHeight = measureLine(screen);
-  views.set(screen, { lines, lineHeight, cp932, stdout, input, first: 0, last: 0, pending: false });
+  views.set(screen, { lines, lineHeight, cp932, stdout, input, t, first: 0, last: 0, pending: false });
   screen.scrollTop = lines.length * lineHeight;
   drawWindow(screen);
 }

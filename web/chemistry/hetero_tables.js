@@ -130,7 +130,7 @@ export function parametersFor(system, tableId) {
     atomValues.push({ h: found.h, sources: found.sources.h });
   }
   const bondValues = [];
-  for (const { ends: [p, q] } of system.bonds) {
+  for (const { i: p, j: q } of system.bonds) {
     const [first, second] = [system.atoms[p].kind, system.atoms[q].kind];
     const [firstCarbon, secondCarbon] = [KINDS[first].carbon, KINDS[second].carbon];
     if (firstCarbon && secondCarbon) {

@@ -1,10 +1,12 @@
 // The page's words in the reader's language. Each language has one message
 // table; the language is the reader's own choice from the switch when one
 // was made (remembered in this browser), otherwise the first of the
-// browser's preferred languages that has a table, otherwise English.
+// browser's preferred languages that has a table, otherwise English. The
+// language in use is part of the session's state; this module only turns
+// a language into its words.
 
-import en from './messages/en.js';
-import ja from './messages/ja.js';
+import en from './en.js';
+import ja from './ja.js';
 
 export const TABLES = { ja, en };
 const FALLBACK = 'en';
@@ -23,46 +25,37 @@ export function chooseLanguage(preferred, remembered) {
 }
 
 // Fills each `{name}` in `text` from `params`; a name without a value stays.
-export function fill(text, params) {
+function fill(text, params) {
   return text.replace(/\{(\w+)\}/g, (whole, name) => (name in params ? String(params[name]) : whole));
 }
 
-function remembered() {
+// The words of `language`: t(key, params), English where its table lacks a key.
+export function translator(language) {
+  const table = TABLES[language] ?? TABLES[FALLBACK];
+  return (key, params = {}) => {
+    const text = table[key] ?? TABLES[FALLBACK][key];
+    if (text === undefined) throw new Error(`no message ${key}`);
+    return fill(text, params);
+  };
+}
+
+// The language to start in.
+export function startingLanguage() {
+  let remembered = null;
   try {
-    return globalThis.localStorage?.getItem(REMEMBERED) ?? null;
+    remembered = globalThis.localStorage?.getItem(REMEMBERED) ?? null;
   } catch {
-    return null; // storage refused (a private window, say): nothing is remembered
+    // Storage refused (a private window, say): nothing is remembered.
   }
+  return chooseLanguage(globalThis.navigator?.languages ?? [], remembered);
 }
 
-let current = chooseLanguage(globalThis.navigator?.languages ?? [], remembered());
-const listeners = new Set();
-
-export function language() {
-  return current;
-}
-
-export function t(key, params = {}) {
-  const text = TABLES[current][key] ?? TABLES[FALLBACK][key];
-  if (text === undefined) throw new Error(`no message ${key}`);
-  return fill(text, params);
-}
-
-export function onLanguageChange(listener) {
-  listeners.add(listener);
-  return () => listeners.delete(listener);
-}
-
-export function setLanguage(code) {
-  if (!Object.hasOwn(TABLES, code) || code === current) return;
-  current = code;
+export function rememberLanguage(code) {
   try {
     globalThis.localStorage?.setItem(REMEMBERED, code);
   } catch {
     // The choice holds for this visit only.
   }
-  translatePage();
-  for (const listener of listeners) listener(code);
 }
 
 // The static markup's words: an element names its message in data-i18n
@@ -74,10 +67,10 @@ const TARGETS = [
   ['data-i18n-placeholder', (element, text) => element.setAttribute('placeholder', text)],
 ];
 
-export function translatePage(root = globalThis.document) {
-  if (!root) return;
-  root.documentElement?.setAttribute('lang', current);
+export function translatePage(document, language) {
+  const t = translator(language);
+  document.documentElement.setAttribute('lang', language);
   for (const [attribute, apply] of TARGETS) {
-    for (const element of root.querySelectorAll(`[${attribute}]`)) apply(element, t(element.getAttribute(attribute)));
+    for (const element of document.querySelectorAll(`[${attribute}]`)) apply(element, t(element.getAttribute(attribute)));
   }
 }

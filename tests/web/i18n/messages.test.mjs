@@ -10,10 +10,10 @@ import { join, relative } from 'node:path';
 import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 
-import en from '../../web/messages/en.js';
-import ja from '../../web/messages/ja.js';
+import en from '../../../web/i18n/en.js';
+import ja from '../../../web/i18n/ja.js';
 
-const WEB = fileURLToPath(new URL('../../web/', import.meta.url));
+const WEB = fileURLToPath(new URL('../../../web/', import.meta.url));
 const TABLES = { en, ja };
 
 // Literals with words that are not the page's to translate.
@@ -27,7 +27,8 @@ const NOT_THE_PAGES_WORDS = new Set([
 function sourceFiles(folder = WEB) {
   return readdirSync(folder, { withFileTypes: true }).flatMap((entry) => {
     const path = join(folder, entry.name);
-    if (entry.isDirectory()) return ['messages', 'tools', 'vendor'].includes(entry.name) ? [] : sourceFiles(path);
+    if (entry.isDirectory()) return ['tools', 'vendor'].includes(entry.name) ? [] : sourceFiles(path);
+    if (folder.endsWith('i18n') && Object.hasOwn(TABLES, entry.name.replace(/\.js$/, ''))) return [];
     return /\.(m?js|js\.in|html)$/.test(entry.name) ? [path] : [];
   });
 }
@@ -237,7 +238,7 @@ test('the scan finds words where they are', () => {
 });
 
 test('the language is the remembered choice, else the first preferred one with a table, else English', async () => {
-  const { chooseLanguage } = await import('../../web/i18n.js');
+  const { chooseLanguage } = await import('../../../web/i18n/i18n.js');
   const cases = [
     [['ja-JP', 'en'], null, 'ja'],
     [['de-DE', 'EN-gb', 'ja'], null, 'en'],

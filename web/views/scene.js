@@ -3,6 +3,8 @@
 // with the same paints from the table below; and writes a drawn SVG as a
 // file of its own, with those paints inside it.
 
+import { onActivate, svgElement as element } from './drawing.js';
+
 const SVG = 'http://www.w3.org/2000/svg';
 
 // The paints of the scene classes, in black on white: the same as
@@ -35,14 +37,6 @@ export const PAINTS = {
   'picture-heading': { fill: INK, font: 'bold 14px sans-serif' },
 };
 
-function element(name, attributes) {
-  const node = document.createElementNS(SVG, name);
-  for (const [key, value] of Object.entries(attributes)) {
-    if (value !== undefined) node.setAttribute(key, String(value));
-  }
-  return node;
-}
-
 function shape(item, onSelect) {
   switch (item.type) {
     case 'line':
@@ -62,14 +56,7 @@ function shape(item, onSelect) {
       const group = element('g', { class: 'choice', tabindex: 0, role: 'button', 'aria-label': item.label,
                                    'aria-pressed': String(item.selected), 'data-orbital': item.orbital });
       for (const child of item.children) group.append(shape(child));
-      if (onSelect) {
-        group.addEventListener('click', () => onSelect(item.orbital));
-        group.addEventListener('keydown', (event) => {
-          if (event.key !== 'Enter' && event.key !== ' ') return;
-          event.preventDefault();
-          onSelect(item.orbital);
-        });
-      }
+      if (onSelect) onActivate(group, () => onSelect(item.orbital));
       return group;
     }
     default:

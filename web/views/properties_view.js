@@ -1,14 +1,12 @@
 // The π properties of the last run as a table, on a drawing of the
 // molecule, and as a CSV file.
 
-import { onLanguageChange, t } from './i18n.js';
+import { propertiesCsv } from '../chemistry/properties.js';
+import { translator } from '../i18n/i18n.js';
+import { finder, listItems } from './dom.js';
 import { propertiesScene } from './molecule_scene.js';
-import { propertiesCsv } from './properties.js';
 import { save } from './save.js';
 import { drawSvg } from './scene.js';
-import { state, subscribe } from './state.js';
-
-const $ = (id) => document.getElementById(id);
 
 function row(quantity, atoms, value, unit) {
   const tr = document.createElement('tr');
@@ -25,7 +23,7 @@ function row(quantity, atoms, value, unit) {
   return tr;
 }
 
-function rows(p, molecule) {
+function rows(p, t) {
   const list = [row(t('properties.piEnergy'), '',
                     t('properties.piEnergyValue', { electrons: p.electrons, beta: p.piEnergy.toFixed(4) }),
                     t('properties.unitBeta'))];
@@ -44,29 +42,27 @@ function rows(p, molecule) {
   return list;
 }
 
-function draw() {
-  const { analysis, layout } = state;
-  if (analysis === null || analysis.problem !== null) return;
-  const p = analysis.properties;
-  $('properties-rows').replaceChildren(...rows(p, analysis.molecule));
-  const notes = [];
-  if (p.delocalisation === null) notes.push(t('properties.noDelocalisation'));
-  if (p.gap === null) notes.push(t('properties.noGap'));
-  notes.push(t('properties.shared'));
-  $('properties-notes').replaceChildren(...notes.map((text) => {
-    const item = document.createElement('li');
-    item.textContent = text;
-    return item;
-  }));
-  $('properties-drawing').replaceChildren(
-    ...(layout === null ? [] : [drawSvg(propertiesScene(p, analysis.molecule, layout, t('properties.drawing'), t))]));
-}
+export function connectProperties(root, session) {
+  const $ = finder(root);
 
-export function connectProperties() {
-  subscribe((changed) => {
-    if (changed.has('analysis') || changed.has('layout')) draw();
+  function draw({ analysis, layout, language }) {
+    if (analysis === null || analysis.problem !== null) return;
+    const t = translator(language);
+    const p = analysis.properties;
+    $('properties-rows').replaceChildren(...rows(p, t));
+    const notes = [];
+    if (p.delocalisation === null) notes.push(t('properties.noDelocalisation'));
+    if (p.gap === null) notes.push(t('properties.noGap'));
+    notes.push(t('properties.shared'));
+    $('properties-notes').replaceChildren(...listItems(notes));
+    $('properties-drawing').replaceChildren(
+      ...(layout === null ? [] : [drawSvg(propertiesScene(p, analysis.molecule, layout, t('properties.drawing'), t))]));
+  }
+
+  session.connect((state, changed) => {
+    if (['analysis', 'layout', 'language'].some((name) => changed.has(name))) draw(state);
   });
-  onLanguageChange(draw);
+  const { state } = session;
   $('save-properties').addEventListener('click', () =>
     save(propertiesCsv(state.analysis.properties), `${state.name}-properties.csv`, 'text/csv'));
 }

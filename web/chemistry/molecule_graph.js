@@ -1,7 +1,7 @@
 // A chemistry library's molecule turned into plain data that the π-system
 // finder can read without the library: atoms with their element, charge,
 // radical, aromaticity, implicit hydrogens, neighbours and drawing
-// position, bonds with their order. Indices are the library's own atom and bond indices, so a finding
+// position, bonds { i, j } with their order. Indices are the library's own atom and bond indices, so a finding
 // about atom 3 can be shown on the library's drawing of atom 3.
 
 // The library's codes for an atom's radical state.
@@ -29,7 +29,7 @@ export function moleculeToGraph(molecule, Molecule) {
   for (let b = 0; b < molecule.getAllBonds(); b++) {
     const first = molecule.getBondAtom(0, b);
     const second = molecule.getBondAtom(1, b);
-    bonds.push({ atoms: [first, second], order: molecule.getBondOrder(b), aromatic: molecule.isAromaticBond(b) });
+    bonds.push({ i: first, j: second, order: molecule.getBondOrder(b), aromatic: molecule.isAromaticBond(b) });
     atoms[first].neighbours.push(second);
     atoms[second].neighbours.push(first);
   }
@@ -41,15 +41,4 @@ export function moleculeToGraph(molecule, Molecule) {
 export function smilesRefusal(error) {
   const match = /position:\s*(\d+)/i.exec(String(error?.message ?? error));
   return { code: 'smiles-unreadable', position: match ? Number(match[1]) : null };
-}
-
-// Reads `smiles` with the library: the graph, or a refusal.
-export function readSmiles(OCL, smiles) {
-  let molecule;
-  try {
-    molecule = OCL.Molecule.fromSmiles(smiles, { noCoordinates: true });
-  } catch (error) {
-    return { refusal: smilesRefusal(error) };
-  }
-  return { molecule, graph: moleculeToGraph(molecule, OCL.Molecule) };
 }

@@ -4,6 +4,8 @@
 // side; electrons as arrows; the α line, HOMO, LUMO or SOMO marked; each
 // level labelled with its x.
 
+import { textWidth } from './drawing.js';
+
 const ORBITAL_WIDTH = 56;
 const ORBITAL_GAP = 12;
 const LABEL_HEIGHT = 16;
@@ -32,7 +34,7 @@ export function levelsScene(occupied, selected, word) {
   // Wide enough for the gap's label in the reader's language (12px
   // monospace; a full-width character takes about two columns).
   const gapText = occupied.gap === null ? '' : word('levels.gap', { gap: occupied.gap.toFixed(4) });
-  const gapWidth = Array.from(gapText).reduce((sum, c) => sum + (c.codePointAt(0) >= 0x2e80 ? 14.5 : 7.3), 0);
+  const gapWidth = textWidth(gapText, 7.3, 14.5);
   const width = occupied.gap === null ? labelX + 100 : Math.max(gapX + 110, gapX + 12 + gapWidth);
   const height = TOP + plot + 30;
   const items = [];

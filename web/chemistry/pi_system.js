@@ -51,7 +51,7 @@ function bonding(graph) {
     pi: 0,
     partners: new Set(),
   }));
-  for (const { atoms: [a, b], order } of graph.bonds) {
+  for (const { i: a, j: b, order } of graph.bonds) {
     if (order < 2) continue;
     for (const [x, y] of [[a, b], [b, a]]) {
       info[x].pi += order - 1;
@@ -169,9 +169,10 @@ function countComponents(graph, members) {
 }
 
 // The π system of `graph`, numbered in the graph's atom order:
-//   { atoms: [{ atom, kind, symbol, electrons }], bonds: [{ ends: [p, q], bond }],
+//   { atoms: [{ atom, kind, symbol, electrons }], bonds: [{ i, j, bond }],
 //     electrons, leftOut: [{ atom, reason }], hydrogens, components }
-// where `ends` are positions in `atoms` (number − 1); or { refusal }.
+// where i < j are positions in `atoms` (number − 1) and `bond` the graph's
+// bond; or { refusal }.
 export function findPiSystem(graph) {
   const info = bonding(graph);
   const classes = graph.atoms.map((_, i) => classify(graph, i, info));
@@ -215,12 +216,12 @@ export function findPiSystem(graph) {
 function systemBonds(graph, order) {
   const position = new Map(order.map((atom, p) => [atom, p]));
   const bonds = [];
-  graph.bonds.forEach(({ atoms: [a, b] }, bond) => {
+  graph.bonds.forEach(({ i: a, j: b }, bond) => {
     if (!position.has(a) || !position.has(b)) return;
-    const [p, q] = [position.get(a), position.get(b)].sort((x, y) => x - y);
-    bonds.push({ ends: [p, q], bond });
+    const [i, j] = [position.get(a), position.get(b)].sort((x, y) => x - y);
+    bonds.push({ i, j, bond });
   });
-  return bonds.sort((x, y) => x.ends[0] - y.ends[0] || x.ends[1] - y.ends[1]);
+  return bonds.sort((x, y) => x.i - y.i || x.j - y.j);
 }
 
 // The same system numbered in the order the user chose: `order` lists the

@@ -4,37 +4,13 @@
 // with its number. Each π atom is a button: choosing them one after another
 // gives them the numbers 1, 2, 3 ... in that order.
 
-import { t } from './i18n.js';
+import { fitToBox, medianBond, onActivate, svgElement } from './drawing.js';
 
-const SVG = 'http://www.w3.org/2000/svg';
 const BOND = 56; // drawn length of a typical bond
 const MARGIN = 32;
 const RADIUS = 14;
 
-function element(name, attributes = {}, classes = '') {
-  const node = document.createElementNS(SVG, name);
-  for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, String(value));
-  if (classes) node.setAttribute('class', classes);
-  return node;
-}
-
-// The atoms' positions scaled so that the median bond is BOND long, moved
-// so that the drawing starts at the margin; and the size of the drawing.
-export function fitPoints(graph) {
-  const lengths = graph.bonds.map(({ atoms: [a, b] }) =>
-    Math.hypot(graph.atoms[a].x - graph.atoms[b].x, graph.atoms[a].y - graph.atoms[b].y)).filter((d) => d > 0)
-    .sort((p, q) => p - q);
-  const scale = lengths.length > 0 ? BOND / lengths[Math.floor(lengths.length / 2)] : 1;
-  const xs = graph.atoms.map((a) => a.x * scale);
-  const ys = graph.atoms.map((a) => a.y * scale);
-  const [left, top] = xs.length > 0 ? [Math.min(...xs), Math.min(...ys)] : [0, 0];
-  const points = xs.map((x, i) => ({ x: x - left + MARGIN, y: ys[i] - top + MARGIN }));
-  return {
-    points,
-    width: Math.max(...points.map((p) => p.x), 0) + MARGIN,
-    height: Math.max(...points.map((p) => p.y), 0) + MARGIN,
-  };
-}
+const element = (name, attributes, classes) => svgElement(name, { ...attributes, class: classes || undefined });
 
 function drawBond(parent, from, to, order, inSystem) {
   const [dx, dy] = [to.x - from.x, to.y - from.y];
@@ -59,10 +35,11 @@ function chargeText({ charge, radical }) {
 // Draws into `svg`. `numbers` maps a graph atom to the number shown on it
 // (missing: not chosen yet, shown empty); `onChoose(atom)` is called when a
 // π atom is chosen by pointer or keyboard. `marked`, when not null, is an
-// atom a refusal names: ringed, with its number in the molecule.
-export function drawPiSystem(svg, { graph, system, marked = null, numbers, choosing, onChoose }) {
+// atom a refusal names: ringed, with its number in the molecule. `t` gives
+// the page's words.
+export function drawPiSystem(svg, { graph, system, marked = null, numbers, choosing, onChoose }, t) {
   svg.replaceChildren();
-  const { points, width, height } = fitPoints(graph);
+  const { points, width, height } = fitToBox(graph.atoms, BOND / (medianBond(graph.atoms, graph.bonds) ?? BOND), MARGIN);
   svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
   svg.setAttribute('width', String(Math.ceil(width)));
   svg.setAttribute('height', String(Math.ceil(height)));
@@ -70,7 +47,7 @@ export function drawPiSystem(svg, { graph, system, marked = null, numbers, choos
   const shown = (i) => graph.atoms[i].element !== 1;
 
   const bonds = element('g', {}, 'bonds');
-  for (const { atoms: [a, b], order } of graph.bonds) {
+  for (const { i: a, j: b, order } of graph.bonds) {
     if (shown(a) && shown(b)) drawBond(bonds, points[a], points[b], order, members.has(a) && members.has(b));
   }
   svg.append(bonds);
@@ -110,12 +87,7 @@ export function drawPiSystem(svg, { graph, system, marked = null, numbers, choos
       label.textContent = (symbol === 'C' ? '' : symbol) + charge;
       group.append(label);
     }
-    group.addEventListener('click', () => onChoose(atom));
-    group.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter' && event.key !== ' ') return;
-      event.preventDefault();
-      onChoose(atom);
-    });
+    onActivate(group, () => onChoose(atom));
     svg.append(group);
   }
 }

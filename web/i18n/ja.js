@@ -90,6 +90,7 @@ export default {
   'structure.group.hypervalent': 'スルホキシドまたはスルホン',
   'structure.group.radical': '炭素以外のラジカル、またはカルベン',
   'structure.group.element': 'ここにヒュッケル・パラメータのない元素',
+  'structure.refusal.molfile-unreadable': 'molfile を読み取れませんでした。',
   'structure.refusal.smiles-unreadable': 'この SMILES は読めません。{position} 文字目に問題があります。',
   'structure.refusal.smiles-unreadable-somewhere': 'この SMILES は読めません。',
   'structure.refusal.no-pi': 'この分子にはπ電子系がありません（二重結合・三重結合・芳香環も、それに隣接する電荷やラジカルの炭素もありません）。',

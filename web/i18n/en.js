@@ -90,6 +90,7 @@ export default {
   'structure.group.hypervalent': 'a sulfoxide or sulfone',
   'structure.group.radical': 'a radical other than on carbon, or a carbene',
   'structure.group.element': 'an element with no Hückel parameters here',
+  'structure.refusal.molfile-unreadable': 'The molfile could not be read.',
   'structure.refusal.smiles-unreadable': 'This SMILES cannot be read: the problem is at character {position}.',
   'structure.refusal.smiles-unreadable-somewhere': 'This SMILES cannot be read.',
   'structure.refusal.no-pi': 'This molecule has no π system: no double or triple bond, aromatic ring, or charged or radical carbon next to one.',

@@ -4,6 +4,8 @@
 // filled for one sign and hollow for the other) or the π properties
 // (densities at the atoms, bond orders on the bonds).
 
+import { fitToBox, textWidth } from './drawing.js';
+
 const BOND = 80; // the drawn length of a bond of length 1
 const MARGIN = 50;
 
@@ -28,20 +30,10 @@ export function lieAcross(layout) {
 }
 
 // Places `layout` ([{ x, y }]) in a box: returns the points and the size.
-export function fit(original) {
-  if (original.length === 0) return { points: [], width: 2 * MARGIN, height: 2 * MARGIN };
-  const layout = lieAcross(original);
-  const left = Math.min(...layout.map((p) => p.x));
-  const top = Math.min(...layout.map((p) => p.y));
-  const points = layout.map((p) => ({ x: MARGIN + (p.x - left) * BOND, y: MARGIN + (p.y - top) * BOND }));
-  return { points, width: Math.max(...points.map((p) => p.x)) + MARGIN,
-           height: Math.max(...points.map((p) => p.y)) + MARGIN };
-}
+const fit = (layout) => fitToBox(lieAcross(layout), BOND, MARGIN);
 
-// The width a heading of `text` needs, roughly, at 14px bold: full-width
-// (Japanese) characters take about twice the room of the others.
-const headingWidth = (text) =>
-  16 + Array.from(text).reduce((sum, c) => sum + (c.codePointAt(0) >= 0x2e80 ? 14.5 : 8.2), 0);
+// The width a heading of `text` needs, roughly, at 14px bold.
+const headingWidth = (text) => 16 + textWidth(text, 8.2, 14.5);
 
 function skeleton(molecule, points) {
   const items = molecule.bonds.map(({ i, j }) => ({ type: 'line', x1: points[i].x, y1: points[i].y,

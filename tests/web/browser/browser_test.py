@@ -211,8 +211,8 @@ class PageTest(PageSession, unittest.TestCase):
         self.open_page()
         script = """
             const done = arguments[arguments.length - 1];
-            import('./cp932.js').then(async ({ loadCp932 }) => {
-              const cp = await loadCp932('cp932.txt');
+            import('./program/cp932.js').then(async ({ loadCp932 }) => {
+              const cp = await loadCp932('program/cp932.txt');
               const pairs = [];
               for (let lead = 0; lead < 256; lead++) {
                 pairs.push(lead, 0x0a);
@@ -297,7 +297,7 @@ class PageTest(PageSession, unittest.TestCase):
             const base64 = (b) => btoa(Array.from(b, (x) => String.fromCharCode(x)).join(''));
             const wasm = module === null ? fetch('orbcalc.wasm').then((r) => r.arrayBuffer())
                                          : Promise.resolve(bytes(module));
-            Promise.all([import('./run.js'), wasm]).then(async ([{ runProgram }, code]) => {
+            Promise.all([import('./program/run.js'), wasm]).then(async ([{ runProgram }, code]) => {
               const r = await runProgram(await WebAssembly.compile(code), bytes(input), true,
                                          args ?? undefined);
               done({ stdout: base64(r.stdout), stderr: base64(r.stderr), status: r.status });
@@ -324,7 +324,7 @@ class PageTest(PageSession, unittest.TestCase):
             result = self.driver.execute_async_script("""
                 const [hex, done] = arguments;
                 const bytes = new Uint8Array(hex.match(/../g).map((h) => parseInt(h, 16)));
-                import('./run.js').then(async ({ runProgram }) => {
+                import('./program/run.js').then(async ({ runProgram }) => {
                   const result = await runProgram(await WebAssembly.compile(bytes), new Uint8Array(0), false);
                   done({ status: result.status, stderr: new TextDecoder().decode(result.stderr) });
                 }, (error) => done({ error: String(error) }));

@@ -5,7 +5,7 @@ import { describe, test } from 'node:test';
 
 import {
   answersFragment, decodeBase64url, encodeBase64url, MAX_FRAGMENT, readFragment, structureFragment,
-} from '../../web/link_codec.js';
+} from '../../../web/chemistry/link_codec.js';
 
 const TABLES = ['streitwieser', 'van-catledge'];
 

@@ -45,9 +45,9 @@ export function writeAnswers({ name, system, parameters }, cp932) {
   parameters.atoms.forEach(({ h }, p) => {
     if (h !== 0) triples.push(`${p + 1} ${p + 1} ${formatValue(h)}`);
   });
-  system.bonds.forEach(({ ends: [p, q] }, b) => {
+  system.bonds.forEach(({ i, j }, b) => {
     const { k } = parameters.bonds[b];
-    if (k !== 1) triples.push(`${p + 1} ${q + 1} ${formatValue(k)}`);
+    if (k !== 1) triples.push(`${i + 1} ${j + 1} ${formatValue(k)}`);
   });
   const lines = [
     quoted.text,
@@ -55,7 +55,7 @@ export function writeAnswers({ name, system, parameters }, cp932) {
     String(system.bonds.length),
     String(system.electrons),
     String(triples.length),
-    ...system.bonds.map(({ ends: [p, q] }) => `${p + 1} ${q + 1}`),
+    ...system.bonds.map(({ i, j }) => `${i + 1} ${j + 1}`),
     ...triples,
     FINAL_ANSWER,
   ];

@@ -4,10 +4,10 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { hasKekuleStructure, rebuildMolecule } from '../../web/molecule.js';
-import { degenerateSets, occupy, problemOf } from '../../web/occupation.js';
-import { piProperties, propertiesCsv } from '../../web/properties.js';
-import { RECORD_BYTES, readRecord, solutionOf, tableIsPrinted } from '../../web/record.js';
+import { hasKekuleStructure, rebuildMolecule } from '../../../web/chemistry/molecule.js';
+import { degenerateSets, occupy, problemOf } from '../../../web/chemistry/occupation.js';
+import { piProperties, propertiesCsv } from '../../../web/chemistry/properties.js';
+import { RECORD_BYTES, readRecord, solutionOf, tableIsPrinted } from '../../../web/program/record.js';
 
 function solve(n, bonds, electrons, diagonal = {}) {
   const a = Array.from({ length: n }, (_, i) => Array.from({ length: n }, (_, j) => (i === j ? diagonal[i + 1] ?? 0 : 0)));

@@ -5,7 +5,7 @@
 import { hasKekuleStructure, rebuildMolecule } from './molecule.js';
 import { occupy, problemOf } from './occupation.js';
 import { piProperties } from './properties.js';
-import { solutionOf, tableIsPrinted } from './record.js';
+import { solutionOf, tableIsPrinted } from '../program/record.js';
 
 // `record` as readRecord gives it, `line` the statement in progress at the
 // end of the run. Null while the run has not printed its table.
