@@ -4,7 +4,7 @@
 // parameter, and an answer to the last question. Lines end in a line feed,
 // as in the bundled answer files.
 
-export const NAME_BYTES = 40; // the program keeps the first 40 bytes of the name
+const NAME_BYTES = 40; // the program keeps the first 40 bytes of the name
 const FINAL_ANSWER = 'x';
 
 // A value as the program's real reader takes it, and as a person reads it:

@@ -8,7 +8,7 @@
 // are taken as zero. The rebuilt matrix matches the solved one to a few
 // units in the seventh digit of that scale, so 1e-4 keeps every k and h
 // that a user can mean and none of the rounding noise.
-export const ZERO_BELOW = 1e-4;
+const ZERO_BELOW = 1e-4;
 
 // The rebuilt molecule of `solution` ({ n, roots, vectors }): `atoms` (h of
 // each, `hetero` when h is not zero), `bonds` ({ i, j, k }, 0-based, i < j,

@@ -4,7 +4,7 @@
 // level diagram from being drawn.
 
 // Roots closer than this belong to one degenerate set.
-export const DEGENERATE_WITHIN = 1e-4;
+const DEGENERATE_WITHIN = 1e-4;
 
 // The degenerate sets of `roots` (descending): arrays of orbital indices,
 // most bonding first.

@@ -10,7 +10,7 @@
 // only when it is bonded to a core atom ("pendant"): on its own it is just
 // a saturated group with a lone pair.
 
-export const MAX_ATOMS = 30; // the program's record has room for 30 atoms
+import { MAX_ATOMS } from '../program/record.js';
 
 // Every kind of π atom the finder knows: its element, how many π
 // electrons it brings, and whether it counts as carbon (h = 0, k = 1 in

@@ -36,7 +36,7 @@ function readMolecule(library, input) {
 // What the page says beside the answers, as data: the system's size, each
 // heteroatom and non-standard bond with its source, what was left out.
 // `parameters` is null when the table refused the system.
-export function notesOf(system, parameters) {
+function notesOf(system, parameters) {
   const notes = [{ note: 'system', atoms: system.atoms.length, bonds: system.bonds.length, electrons: system.electrons }];
   if (parameters) {
     system.atoms.forEach(({ kind, electrons }, p) => {

@@ -3,7 +3,7 @@
 // program's own: 30 by 30 matrices of binary32 stored column by column,
 // then the bond lists and four signed 32-bit counts, without gaps.
 
-export const MAX_ATOMS = 30;
+export const MAX_ATOMS = 30; // the record has room for 30 atoms
 export const RECORD_BYTES = 7456;
 const OFFSETS = { hmat: 0, vmat: 3600, iat: 7200, jat: 7320, natom: 7440, nbond: 7444,
                   nelec: 7448, nhet: 7452 };
@@ -36,7 +36,7 @@ export function readRecord(bytes) {
 }
 
 // Element (i, j), 0-based, of a matrix stored column by column.
-export const element = (matrix, i, j) => matrix[j * MAX_ATOMS + i];
+const element = (matrix, i, j) => matrix[j * MAX_ATOMS + i];
 
 // The solution in a record whose table is printed: for the n atoms of the
 // solved block, the roots x (descending, as printed) and the coefficient

@@ -12,7 +12,7 @@ const MARGIN = 50;
 // `layout` turned so that its longest extent lies across, as textbooks
 // draw naphthalene and anthracene; a round shape stays as it is.
 // A molecule the user drew (`drawn` set) keeps its orientation.
-export function lieAcross(layout) {
+function lieAcross(layout) {
   if (layout.drawn) return layout;
   const n = layout.length;
   const mx = layout.reduce((sum, p) => sum + p.x, 0) / n;

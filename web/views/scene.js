@@ -11,7 +11,7 @@ const SVG = 'http://www.w3.org/2000/svg';
 // style.css gives them on the page in a light scheme.
 const INK = '#000000';
 const PAPER = '#ffffff';
-export const PAINTS = {
+const PAINTS = {
   axis: { stroke: INK, width: 1.5 },
   'axis-head': { fill: INK },
   'axis-label': { fill: INK, font: 'italic 14px serif' },
