@@ -16,7 +16,7 @@ import process from 'node:process';
 import v8 from 'node:v8';
 import { WASI } from 'node:wasi';
 
-import { trapFault } from '../web/traps.js';
+import { trapFault } from '../web/program/traps.js';
 
 // The module's calls into WASI must not take V8's fast path: there node's
 // WASI functions may start a garbage collection in the middle of the call,

@@ -22,7 +22,7 @@ EXPECTED = SOURCE / "tests" / "e2e" / "examples" / "butadiene" / "stdout"
 DIFFERENCES = """
     const done = arguments[arguments.length - 1];
     const code = document.documentElement.lang;
-    import(`./messages/${code}.js`).then(({ default: table }) => {
+    import(`./i18n/${code}.js`).then(({ default: table }) => {
       const differences = [];
       const check = (element, attribute, shown) => {
         const key = element.getAttribute(attribute);
