@@ -44,7 +44,7 @@ test('the level diagram: a level per orbital, an arrow per electron, the frontie
     ['butadiene', chain(4, 4), [1, 1, 1, 1], ['HOMO', 'LUMO'], '1.2361'],
     ['benzene', ring(6, 6), [1, 2, 2, 1], ['HOMO', 'LUMO'], '2.0000'],
     ['allyl radical', chain(3, 3), [1, 1, 1], ['SOMO'], null], // its own set has room: no LUMO mark
-    ['benzene dication', ring(6, 4), [1, 2, 2, 1], ['HOMO'], null], // a half-filled set has no LUMO of its own
+    ['benzene dication', ring(6, 4), [1, 2, 2, 1], ['SOMO'], null], // Hund's rule in the half-filled pair
   ];
   for (const [name, solution, sets, marks, gap] of cases) {
     const occupied = occupy(solution);
