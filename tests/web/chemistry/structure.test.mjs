@@ -209,3 +209,36 @@ describe('the name line', () => {
     assert.deepEqual([2, 0.5, 0.51, -1, -0.45, 1.06].map(formatValue), ['2.0', '0.5', '0.51', '-1.0', '-0.45', '1.06']);
   });
 });
+
+describe('answersFor, from any structure to the answers', () => {
+  test('a molfile and the library molecule give the answers the SMILES gives', () => {
+    const want = make('n1ccccc1', 'streitwieser', { name: 'pyridine' }).answers.text;
+    const molecule = OCL.Molecule.fromSmiles('n1ccccc1');
+    assert.equal(make(molecule.toMolfile(), 'streitwieser', { name: 'pyridine' }).answers.text, want);
+    assert.equal(make(molecule, 'streitwieser', { name: 'pyridine' }).answers.text, want);
+  });
+
+  test('the notes say the size, each heteroatom and bond with its sources, and what was left out', () => {
+    const sources = ['streitwieser-1961', 'coulson', 'shokhirev'];
+    assert.deepEqual(make('COc1ccccc1').notes, [
+      { note: 'system', atoms: 7, bonds: 7, electrons: 8 },
+      { note: 'atom', number: 1, kind: 'o-ether', electrons: 2, h: 2, sources },
+      { note: 'bond', i: 1, j: 2, k: 0.8, sources },
+      { note: 'left', reason: 'saturated', count: 1 },
+      { note: 'hydrogens', count: 8 },
+    ]);
+    // A table that refuses the system still leaves its size said.
+    assert.deepEqual(make('c1ccc[nH+]c1', 'van-catledge').notes,
+                     [{ note: 'system', atoms: 6, bonds: 6, electrons: 6 }, { note: 'hydrogens', count: 6 }]);
+  });
+
+  test('a refusal keeps what came before it, for the drawing', () => {
+    const nitro = make('[O-][N+](=O)c1ccccc1');
+    assert.equal(nitro.graph.atoms.length, 9);
+    assert.equal(nitro.found, undefined);
+    const badOrder = make('C=CC=C', 'streitwieser', { order: [0, 0, 1, 2] });
+    assert.deepEqual(badOrder.refusal, { code: 'link-order' });
+    assert.equal(badOrder.found.atoms.length, 4);
+    assert.equal(make('C=CC=C', 'streitwieser', { order: [3, 2, 1, 0] }).system.atoms[0].atom, 3);
+  });
+});
