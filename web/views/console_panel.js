@@ -43,43 +43,47 @@ export function connectStatus(root, session) {
   draw(session.state);
 }
 
-// `root` the document; `session` the page's state; `runs` its runs
-// (program/runs.js); `fetchBytes(url)` reads a file of the page.
-export function connectConsole(root, session, runs, fetchBytes) {
+// Shows the last run: the screen, the buttons it enables, the page's
+// state marks, the diagnostics.
+function drawRun(root, { result, cp932, input, endOfInput, language }) {
   const $ = finder(root);
+  const { stdout, stderr, status, answers } = result;
+  const screen = $('screen');
+  drawConsole(screen, cp932, stdout, input, answers, translator(language));
+  screen.scrollTop = screen.scrollHeight;
+  screen.scrollLeft = 0;
+  const waiting = status === null;
+  for (const id of ['answer', 'send', 'end-input']) $(id).disabled = !waiting;
+  $('save-output').disabled = stdout.length === 0;
+  $('save-answers').disabled = input.length === 0;
+  $('undo').disabled = input.length === 0;
+  $('restart').disabled = input.length === 0 && !endOfInput;
+  root.body.dataset.state = waiting ? 'waiting' : 'finished';
+  root.body.dataset.status = waiting ? '' : String(status);
+  if (waiting && (root.activeElement === root.body || root.activeElement === null)) $('answer').focus();
+  $('diagnostics').hidden = stderr.length === 0;
+  $('stderr').textContent = cp932.decodeToString(stderr);
+}
+
+function drawExamples($, { examples }) {
+  $('example').replaceChildren(...examples.map((name) => new Option(name, name)));
+  $('example').disabled = examples.length === 0;
+  $('run-example').disabled = examples.length === 0;
+}
+
+// The input without its last answer line (and without the end of input,
+// if it was given).
+function takenBack({ input }) {
+  let end = input.length;
+  if (end > 0 && input[end - 1] === LINE_FEED) end -= 1;
+  const start = input.lastIndexOf(LINE_FEED, end - 1) + 1;
+  return { input: input.slice(0, start), endOfInput: false };
+}
+
+// The answer line: Enter sends it, pasted lines go one by one, Ctrl+D on
+// an empty line ends the input.
+function connectAnswerLine($, session, runs) {
   const { state } = session;
-
-  function drawRun({ result, cp932, input, language }) {
-    const { stdout, stderr, status, answers } = result;
-    const screen = $('screen');
-    drawConsole(screen, cp932, stdout, input, answers, translator(language));
-    screen.scrollTop = screen.scrollHeight;
-    screen.scrollLeft = 0;
-    const waiting = status === null;
-    for (const id of ['answer', 'send', 'end-input']) $(id).disabled = !waiting;
-    $('save-output').disabled = stdout.length === 0;
-    $('save-answers').disabled = input.length === 0;
-    $('undo').disabled = input.length === 0;
-    $('restart').disabled = input.length === 0 && !state.endOfInput;
-    root.body.dataset.state = waiting ? 'waiting' : 'finished';
-    root.body.dataset.status = waiting ? '' : String(status);
-    if (waiting && (root.activeElement === root.body || root.activeElement === null)) $('answer').focus();
-    $('diagnostics').hidden = stderr.length === 0;
-    $('stderr').textContent = cp932.decodeToString(stderr);
-  }
-
-  function drawExamples({ examples }) {
-    $('example').replaceChildren(...examples.map((name) => new Option(name, name)));
-    $('example').disabled = examples.length === 0;
-    $('run-example').disabled = examples.length === 0;
-  }
-
-  session.connect((state, changed) => {
-    // The words of a run already shown follow the language; the run stays.
-    if (state.result && (changed.has('result') || changed.has('language'))) drawRun(state);
-    if (changed.has('examples')) drawExamples(state);
-  });
-
   // Sends `lines` as answers, each ended by a line feed; the field keeps
   // `rest`. Nothing is sent when a line holds a character that code page
   // 932 cannot hold.
@@ -114,17 +118,6 @@ export function connectConsole(root, session, runs, fetchBytes) {
   }
 
   const endInput = () => runs.change(() => ({ endOfInput: true }));
-
-  // Takes back the last answer line (and the end of input, if it was given).
-  function takeBack() {
-    runs.change(({ input }) => {
-      let end = input.length;
-      if (end > 0 && input[end - 1] === LINE_FEED) end -= 1;
-      const start = input.lastIndexOf(LINE_FEED, end - 1) + 1;
-      return { input: input.slice(0, start), endOfInput: false };
-    }).then(() => $('answer').focus());
-  }
-
   $('answer-form').addEventListener('submit', (event) => {
     event.preventDefault();
     sendLines([$('answer').value], '');
@@ -137,7 +130,11 @@ export function connectConsole(root, session, runs, fetchBytes) {
     }
   });
   $('end-input').addEventListener('click', endInput);
-  $('undo').addEventListener('click', takeBack);
+}
+
+// The toolbar: examples, open, save, take back, start again.
+function connectToolbar($, { state }, runs, fetchBytes) {
+  $('undo').addEventListener('click', () => runs.change(takenBack).then(() => $('answer').focus()));
   $('restart').addEventListener('click', () => runs.startOver(new Uint8Array(0), false, 'orbcalc')
     .then(() => $('answer').focus()));
   $('run-example').addEventListener('click', () => {
@@ -155,4 +152,17 @@ export function connectConsole(root, session, runs, fetchBytes) {
   $('save-answers').addEventListener('click', () => save(state.input, `${state.name}.txt`));
   $('save-output').addEventListener('click', () => save(state.result.stdout, `${state.name}.out`));
   $('open').disabled = false;
+}
+
+// `root` the document; `session` the page's state; `runs` its runs
+// (program/runs.js); `fetchBytes(url)` reads a file of the page.
+export function connectConsole(root, session, runs, fetchBytes) {
+  const $ = finder(root);
+  session.connect((state, changed) => {
+    // The words of a run already shown follow the language; the run stays.
+    if (state.result && (changed.has('result') || changed.has('language'))) drawRun(root, state);
+    if (changed.has('examples')) drawExamples($, state);
+  });
+  connectAnswerLine($, session, runs);
+  connectToolbar($, session, runs, fetchBytes);
 }

@@ -49,226 +49,252 @@ function piPoints({ graph, system }) {
   return points.map(({ x, y }) => ({ x: x * scale, y: y * scale }));
 }
 
-// `root` the panel; `session` the page's state (for the code page and the
-// language); `run(bytes, name, points)` runs answers; `save(bytes, name)`
-// saves them; `loadLibrary()` gives the chemistry library.
-export function connectStructure(root, session, { run, save, loadLibrary }) {
-  const $ = finder(root);
-  const panel = {
-    library: null,
-    editor: null,
-    made: null, // what answersFor made of the molecule
-    order: null, // the user's numbering: graph atoms in the order of their numbers
-    chosen: null, // while renumbering, the atoms chosen so far
-    smiles: null, // the SMILES the molecule was read from, while it is unchanged
-    written: null, // the answers as written, to tell whether they were edited
-    refusal: null, // why nothing can run, while it cannot
-  };
-  const t = () => translator(session.state.language);
-  const codePage = () => session.state.cp932;
-
-  async function library() {
-    if (panel.library) return panel.library;
-    const OCL = await loadLibrary();
-    if (!panel.library) {
-      panel.library = OCL;
-      panel.editor = new OCL.CanvasEditor($('structure-editor'), { initialMode: 'molecule' });
-      panel.editor.setOnChangeListener(({ type, isUserEvent }) => {
-        if (type === 'molecule' && isUserEvent) fromDrawing();
-      });
-    }
-    return OCL;
+// The panel's own state and what it does with it. `root` the panel;
+// `session` the page's state (for the code page and the language);
+// `run(bytes, name, points)` runs answers; `save(bytes, name)` saves them;
+// `loadLibrary()` gives the chemistry library.
+class StructurePanel {
+  constructor(root, session, { run, save, loadLibrary }) {
+    Object.assign(this, { root, session, run, save, loadLibrary });
+    this.$ = finder(root);
+    this.library = null;
+    this.editor = null;
+    this.made = null; // what answersFor made of the molecule
+    this.order = null; // the user's numbering: graph atoms in the order of their numbers
+    this.chosen = null; // while renumbering, the atoms chosen so far
+    this.smiles = null; // the SMILES the molecule was read from, while it is unchanged
+    this.written = null; // the answers as written, to tell whether they were edited
+    this.refusal = null; // why nothing can run, while it cannot
   }
 
-  const tableId = () => $('structure-table').value || DEFAULT_TABLE;
-  const name = () => $('structure-name').value || $('smiles').value.trim() || 'orbcalc';
-
-  function fromDrawing() {
-    const molecule = panel.editor.getMolecule();
-    panel.smiles = null;
-    $('smiles').value = molecule.getAllAtoms() > 0 ? molecule.toIsomericSmiles() : '';
-    panel.order = null;
-    write(molecule);
+  get codePage() {
+    return this.session.state.cp932;
   }
 
-  async function fromSmiles() {
-    await library();
-    const smiles = $('smiles').value.trim();
+  tableId() {
+    return this.$('structure-table').value || DEFAULT_TABLE;
+  }
+
+  name() {
+    return this.$('structure-name').value || this.$('smiles').value.trim() || 'orbcalc';
+  }
+
+  edited() {
+    return this.$('structure-answers').value !== this.written;
+  }
+
+  async loadEditor() {
+    if (this.library) return;
+    const OCL = await this.loadLibrary();
+    if (this.library) return;
+    this.library = OCL;
+    this.editor = new OCL.CanvasEditor(this.$('structure-editor'), { initialMode: 'molecule' });
+    this.editor.setOnChangeListener(({ type, isUserEvent }) => {
+      if (type === 'molecule' && isUserEvent) this.fromDrawing();
+    });
+  }
+
+  fromDrawing() {
+    const molecule = this.editor.getMolecule();
+    this.smiles = null;
+    this.$('smiles').value = molecule.getAllAtoms() > 0 ? molecule.toIsomericSmiles() : '';
+    this.order = null;
+    this.write(molecule);
+  }
+
+  // Reads the SMILES box; whether it gave a molecule.
+  async fromSmiles() {
+    await this.loadEditor();
+    const smiles = this.$('smiles').value.trim();
     if (smiles === '') return false;
-    panel.order = null;
-    write(smiles);
-    if (panel.made.molecule) panel.editor.setMolecule(panel.made.molecule);
-    panel.smiles = panel.made.molecule ? smiles : null;
-    return panel.made.molecule !== undefined;
+    this.order = null;
+    this.write(smiles);
+    const { molecule } = this.made;
+    if (molecule) this.editor.setMolecule(molecule);
+    this.smiles = molecule ? smiles : null;
+    return molecule !== undefined;
   }
 
   // The answers for `input` (a SMILES or the library's molecule; by
   // default the molecule already read) in the chosen table and numbering.
-  function write(input = panel.made?.molecule) {
+  write(input = this.made?.molecule) {
     if (!input) return;
-    panel.chosen = null;
-    panel.made = answersFor(input, { library: panel.library, codePage: codePage(), table: tableId(), order: panel.order,
-                                     name: name() });
-    panel.refusal = panel.made.refusal ?? null;
-    panel.written = panel.made.answers?.text ?? null;
-    $('structure-answers').value = panel.written ?? '';
-    draw();
+    this.chosen = null;
+    this.made = answersFor(input, { library: this.library, codePage: this.codePage, table: this.tableId(),
+                                    order: this.order, name: this.name() });
+    this.refusal = this.made.refusal ?? null;
+    this.written = this.made.answers?.text ?? null;
+    this.$('structure-answers').value = this.written ?? '';
+    this.draw();
   }
 
-  // Everything the panel shows but the answers' text, from `panel`.
-  function draw() {
-    const words = t();
-    const refusal = $('structure-refusal');
-    refusal.textContent = panel.refusal ? refusalSentence(panel.refusal, words) : '';
-    refusal.hidden = !panel.refusal;
-    $('structure-notes').replaceChildren(...listItems((panel.made?.notes ?? []).map((note) => noteSentence(note, words))));
-    drawMolecule(words);
-    const found = panel.made?.found;
-    const choosing = panel.chosen !== null;
+  refuse(refusal) {
+    this.refusal = refusal;
+    this.draw();
+  }
+
+  // Everything the panel shows but the answers' text.
+  draw() {
+    const { $ } = this;
+    const t = translator(this.session.state.language);
+    $('structure-refusal').textContent = this.refusal ? refusalSentence(this.refusal, t) : '';
+    $('structure-refusal').hidden = !this.refusal;
+    $('structure-notes').replaceChildren(...listItems((this.made?.notes ?? []).map((note) => noteSentence(note, t))));
+    this.drawMolecule(t);
+    const found = this.made?.found;
+    const choosing = this.chosen !== null;
     $('renumber').disabled = !found;
-    $('renumber').textContent = words(choosing ? 'structure.renumberCancel' : 'structure.renumber');
+    $('renumber').textContent = t(choosing ? 'structure.renumberCancel' : 'structure.renumber');
     $('renumber-hint').hidden = !choosing;
-    if (choosing) $('renumber-hint').textContent = words('structure.renumberHint', { next: panel.chosen.length + 1, count: found.atoms.length });
+    if (choosing) $('renumber-hint').textContent = t('structure.renumberHint', { next: this.chosen.length + 1, count: found.atoms.length });
     const empty = $('structure-answers').value === '';
     for (const id of ['structure-run', 'structure-save', 'copy-link']) $(id).disabled = empty;
   }
 
-  function drawMolecule(words) {
-    const svg = $('structure-drawing');
-    const { graph, found, system } = panel.made ?? {};
+  drawMolecule(t) {
+    const svg = this.$('structure-drawing');
+    const { graph, found, system } = this.made ?? {};
     if (!graph) {
       svg.replaceChildren();
       return;
     }
     const numbers = new Map();
-    if (panel.chosen) panel.chosen.forEach((atom, i) => numbers.set(atom, i + 1));
+    if (this.chosen) this.chosen.forEach((atom, i) => numbers.set(atom, i + 1));
     else if (system) system.atoms.forEach(({ atom }, i) => numbers.set(atom, i + 1));
     // A refused molecule is still drawn, the atom the sentence names
     // ringed with its number.
-    drawPiSystem(svg, { graph, system: found ?? null, marked: found ? null : panel.refusal?.atom ?? null,
-                        numbers, choosing: panel.chosen !== null, onChoose: choose }, words);
+    drawPiSystem(svg, { graph, system: found ?? null, marked: found ? null : this.refusal?.atom ?? null,
+                        numbers, choosing: this.chosen !== null, onChoose: (atom) => this.choose(atom) }, t);
   }
 
-  function choose(atom) {
-    if (!panel.chosen || panel.chosen.includes(atom)) return;
-    panel.chosen.push(atom);
-    if (panel.chosen.length === panel.made.found.atoms.length) {
-      panel.order = panel.chosen;
-      write();
+  // Renumbering: starts it, or stops it keeping the numbers as they were.
+  toggleRenumbering() {
+    this.chosen = this.chosen ? null : [];
+    this.draw();
+    if (this.chosen) this.root.querySelector('.pi-atom')?.focus();
+  }
+
+  choose(atom) {
+    if (!this.chosen || this.chosen.includes(atom)) return;
+    this.chosen.push(atom);
+    if (this.chosen.length === this.made.found.atoms.length) {
+      this.order = this.chosen;
+      this.write();
     } else {
-      draw();
+      this.draw();
     }
-    const next = root.querySelector('.pi-atom.unchosen');
-    (next ?? $('renumber')).focus();
+    const next = this.root.querySelector('.pi-atom.unchosen');
+    (next ?? this.$('renumber')).focus();
   }
 
   // The answers in the text box as the program reads them, or null after
   // saying why they cannot be.
-  function answerBytes() {
-    const text = $('structure-answers').value.replace(/\r\n?/g, '\n');
+  answerBytes() {
+    const text = this.$('structure-answers').value.replace(/\r\n?/g, '\n');
     try {
-      return codePage().encode(text.endsWith('\n') ? text : `${text}\n`);
+      return this.codePage.encode(text.endsWith('\n') ? text : `${text}\n`);
     } catch (error) {
       if (!(error instanceof EncodeError)) throw error;
-      panel.refusal = { code: 'answers-unencodable', character: error.character };
-      draw();
+      this.refuse({ code: 'answers-unencodable', character: error.character });
       return null;
     }
   }
 
-  const edited = () => $('structure-answers').value !== panel.written;
-
-  function runAnswers() {
-    const bytes = answerBytes();
+  runAnswers() {
+    const bytes = this.answerBytes();
     // The pictures are drawn on the molecule as shown, unless the answers
     // were edited.
-    if (bytes) run(bytes, name(), panel.made?.answers && !edited() ? piPoints(panel.made) : null);
+    if (bytes) this.run(bytes, this.name(), this.made?.answers && !this.edited() ? piPoints(this.made) : null);
   }
 
-  function link() {
+  saveAnswers() {
+    const bytes = this.answerBytes();
+    if (bytes) this.save(bytes, `${this.name()}.txt`);
+  }
+
+  copyLink() {
     let made;
-    if (panel.smiles && !edited()) {
-      made = structureFragment({ smiles: panel.smiles, table: tableId(), name: $('structure-name').value, order: panel.order });
+    if (this.smiles && !this.edited()) {
+      made = structureFragment({ smiles: this.smiles, table: this.tableId(), name: this.$('structure-name').value,
+                                 order: this.order });
     } else {
-      const bytes = answerBytes();
+      const bytes = this.answerBytes();
       if (!bytes) return;
       made = answersFragment(bytes);
     }
     if (made.refusal) {
-      panel.refusal = made.refusal;
-      draw();
+      this.refuse(made.refusal);
       return;
     }
     const address = `${location.href.split('#')[0]}#${made.fragment}`;
-    $('link').value = address;
-    $('link').hidden = false;
-    $('link').select();
+    const field = this.$('link');
+    field.value = address;
+    field.hidden = false;
+    field.select();
     navigator.clipboard?.writeText(address).catch(() => {});
   }
 
-  $('structure-form').addEventListener('submit', (event) => {
-    event.preventDefault();
-    fromSmiles();
-  });
-  $('structure-table').addEventListener('change', () => write());
-  $('structure-name').addEventListener('change', () => write());
-  $('structure-answers').addEventListener('input', draw);
-  $('structure-run').addEventListener('click', runAnswers);
-  $('structure-save').addEventListener('click', () => {
-    const bytes = answerBytes();
-    if (bytes) save(bytes, `${name()}.txt`);
-  });
-  $('copy-link').addEventListener('click', link);
-  $('renumber').addEventListener('click', () => {
-    panel.chosen = panel.chosen ? null : [];
-    draw();
-    if (panel.chosen) root.querySelector('.pi-atom')?.focus();
-  });
-  // Escape stops renumbering; the numbers stay as they were.
-  $('structure-drawing').addEventListener('keydown', (event) => {
-    if (event.key !== 'Escape' || !panel.chosen) return;
-    panel.chosen = null;
-    draw();
-    $('renumber').focus();
-  });
-  root.addEventListener('toggle', () => {
-    if (root.open) library();
-  });
-  // The words change, the answers (perhaps edited) stay.
-  session.connect((state, changed) => {
-    if (changed.has('language')) draw();
-  });
-  draw();
-
   // Opens what a link carries (link_codec.js readFragment) and runs it.
-  return async function open(link) {
+  async open(link) {
     if (link.kind === 'none') return;
-    root.open = true;
+    const { $ } = this;
+    this.root.open = true;
     if (link.kind === 'refused') {
-      panel.refusal = link.refusal;
-      draw();
+      this.refuse(link.refusal);
       return;
     }
     if (link.kind === 'answers') {
-      $('structure-answers').value = codePage().decodeToString(link.bytes);
-      panel.written = null;
-      draw();
-      run(link.bytes, 'orbcalc', null);
+      $('structure-answers').value = this.codePage.decodeToString(link.bytes);
+      this.written = null;
+      this.draw();
+      this.run(link.bytes, 'orbcalc', null);
       return;
     }
     $('smiles').value = link.smiles;
     $('structure-table').value = link.table ?? DEFAULT_TABLE;
     $('structure-name').value = link.name;
-    if (!(await fromSmiles())) return;
+    if (!(await this.fromSmiles())) return;
     if (link.order) {
-      if (!panel.made.found) {
-        panel.refusal = { code: 'link-order' };
-        draw();
+      if (!this.made.found) {
+        this.refuse({ code: 'link-order' });
         return;
       }
-      panel.order = link.order;
-      write();
+      this.order = link.order;
+      this.write();
     }
-    if (panel.written !== null) runAnswers();
-  };
+    if (this.written !== null) this.runAnswers();
+  }
+}
+
+// Connects the panel `root`; returns `open(link)` for the links the page
+// is given.
+export function connectStructure(root, session, actions) {
+  const panel = new StructurePanel(root, session, actions);
+  const { $ } = panel;
+  $('structure-form').addEventListener('submit', (event) => {
+    event.preventDefault();
+    panel.fromSmiles();
+  });
+  $('structure-table').addEventListener('change', () => panel.write());
+  $('structure-name').addEventListener('change', () => panel.write());
+  $('structure-answers').addEventListener('input', () => panel.draw());
+  $('structure-run').addEventListener('click', () => panel.runAnswers());
+  $('structure-save').addEventListener('click', () => panel.saveAnswers());
+  $('copy-link').addEventListener('click', () => panel.copyLink());
+  $('renumber').addEventListener('click', () => panel.toggleRenumbering());
+  // Escape stops renumbering; the numbers stay as they were.
+  $('structure-drawing').addEventListener('keydown', (event) => {
+    if (event.key !== 'Escape' || !panel.chosen) return;
+    panel.toggleRenumbering();
+    $('renumber').focus();
+  });
+  root.addEventListener('toggle', () => {
+    if (root.open) panel.loadEditor();
+  });
+  // The words change, the answers (perhaps edited) stay.
+  session.connect((state, changed) => {
+    if (changed.has('language')) panel.draw();
+  });
+  panel.draw();
+  return (link) => panel.open(link);
 }
