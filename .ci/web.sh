@@ -3,7 +3,8 @@
 # the page folder and run the page in Debian's Chromium, headless, through
 # chromedriver: typed and opened answers, saved files compared byte for
 # byte, the code page against iconv, no request beyond the folder, the
-# page offline and checked by axe-core.
+# page offline and checked by axe-core; before that, ESLint and Prettier
+# over the page's JavaScript.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
@@ -22,6 +23,13 @@ bash .ci/install-missing.sh "${packages[@]}"
 
 echo "== the page's npm packages"
 npm ci --no-audit --no-fund
+
+# The page's JavaScript against ESLint's recommended rules (eslint.config.mjs)
+# and in Prettier's layout (.prettierrc.json): a file that fails either
+# fails the leg, as clang-format does for the C++.
+echo "== lint and format of the page's JavaScript"
+npx --no-install eslint .
+npx --no-install prettier --check web tests/web
 
 echo "== web page"
 cmake --workflow --preset web
