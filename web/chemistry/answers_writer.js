@@ -22,7 +22,8 @@ export function formatValue(value) {
 export function quoteName(name, cp932) {
   let kept = '';
   let bytes = 0;
-  for (const character of name.replace(/[\u0000-\u001f\u007f]/g, ' ')) {
+  for (const given of name) {
+    const character = given <= '\u001f' || given === '\u007f' ? ' ' : given;
     let size;
     try {
       size = cp932.encode(character).length;

@@ -292,7 +292,7 @@ export function connectStructure(root, session, actions) {
     if (root.open) panel.loadEditor();
   });
   // The words change, the answers (perhaps edited) stay.
-  session.connect((state, changed) => {
+  session.connect((_, changed) => {
     if (changed.has('language')) panel.draw();
   });
   panel.draw();

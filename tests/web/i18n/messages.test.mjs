@@ -9,6 +9,7 @@ import { readdirSync, readFileSync } from 'node:fs';
 import { join, relative } from 'node:path';
 import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
+import * as espree from 'espree';
 
 import en from '../../../web/i18n/en.js';
 import ja from '../../../web/i18n/ja.js';
@@ -33,96 +34,25 @@ function sourceFiles(folder = WEB) {
   });
 }
 
-const ESCAPES = { n: '\n', r: '\r', t: '\t' };
-
 // The string literals of a script, template literals with each
-// substitution as `${}`, in order. Comments and regular expression
-// literals are skipped.
+// substitution as `${}`, in the order of the parsed tree. The message given
+// to an Error (new ...Error( or, in its subclass, super()) is for the
+// page's developer, not its reader: left out. A file the build fills in
+// (@NAME@) is read with each blank filled.
 export function stringLiterals(source) {
   const literals = [];
-  // The message given to an Error (new ...Error( or, in its subclass,
-  // super() is for the page's developer, not its reader: left out.
-  const keep = (at, text) => {
-    if (!/(\bnew \w*Error|\bsuper)\(\s*$/.test(source.slice(Math.max(0, at - 40), at))) literals.push(text);
-  };
-  let previous = ''; // the last significant character, to tell a regular expression from a division
-  let i = 0;
-  const skipRegex = () => {
-    let inClass = false;
-    for (i += 1; i < source.length; i += 1) {
-      const c = source[i];
-      if (c === '\\') i += 1;
-      else if (c === '[') inClass = true;
-      else if (c === ']') inClass = false;
-      else if (c === '/' && !inClass) break;
-    }
-    i += 1;
-  };
-  const readQuoted = (quote) => {
-    let text = '';
-    for (i += 1; source[i] !== quote; i += 1) {
-      if (source[i] === '\\') {
-        i += 1;
-        text += ESCAPES[source[i]] ?? source[i];
-      } else {
-        text += source[i];
-      }
-    }
-    i += 1;
-    return text;
-  };
-  // A template literal from its backquote; `${...}` may hold anything,
-  // templates too.
-  const readTemplate = () => {
-    let text = '';
-    for (i += 1; source[i] !== '`'; i += 1) {
-      if (source[i] === '\\') {
-        i += 1;
-        text += ESCAPES[source[i]] ?? source[i];
-      } else if (source[i] === '$' && source[i + 1] === '{') {
-        i += 2;
-        scan('}');
-        i -= 1;
-        text += '${}';
-      } else {
-        text += source[i];
-      }
-    }
-    i += 1;
-    return text;
-  };
-  const scan = (closing) => {
-    let depth = 0;
-    while (i < source.length) {
-      const c = source[i];
-      if (c === closing && depth === 0) {
-        i += 1;
-        return;
-      }
-      if (source.startsWith('//', i)) {
-        i = source.indexOf('\n', i);
-        if (i < 0) i = source.length;
-      } else if (source.startsWith('/*', i)) {
-        i = source.indexOf('*/', i) + 2;
-      } else if (c === '/' && (previous === '' || '(,=:[!&|?{};+-*%<>~^'.includes(previous) ||
-                               /\b(return|typeof|case)\s*$/.test(source.slice(0, i)))) {
-        skipRegex();
-        previous = ')';
-      } else if (c === "'" || c === '"') {
-        keep(i, readQuoted(c));
-        previous = ')';
-      } else if (c === '`') {
-        keep(i, readTemplate());
-        previous = ')';
-      } else {
-        if (c === '{') depth += 1;
-        if (c === '}') depth -= 1;
-        if (!/\s/.test(c)) previous = c;
-        i += 1;
+  const visit = (node, forError) => {
+    if (node.type === 'Literal' && typeof node.value === 'string' && !forError) literals.push(node.value);
+    if (node.type === 'TemplateLiteral' && !forError) literals.push(node.quasis.map((q) => q.value.cooked).join('${}'));
+    const errorCall = (node.type === 'NewExpression' && /Error$/.test(node.callee.name ?? '')) ||
+                      (node.type === 'CallExpression' && node.callee.type === 'Super');
+    for (const [key, value] of Object.entries(node)) {
+      for (const child of [value].flat()) {
+        if (typeof child?.type === 'string') visit(child, errorCall && key === 'arguments');
       }
     }
   };
-  scan(null);
+  visit(espree.parse(source.replace(/@\w+@/g, '0'), { ecmaVersion: 'latest', sourceType: 'module' }), false);
   return literals;
 }
 
