@@ -15,6 +15,7 @@ import { connectOrbital } from './views/orbital_view.js';
 import { connectPictures } from './views/pictures.js';
 import { connectProperties } from './views/properties_view.js';
 import { save } from './views/save.js';
+import { finder } from './views/dom.js';
 import { createSession } from './views/session.js';
 import { connectStructure } from './views/structure_view.js';
 
@@ -24,6 +25,7 @@ async function fetchBytes(url) {
   return new Uint8Array(await response.arrayBuffer());
 }
 
+const $ = finder(document);
 const session = createSession(startingLanguage());
 // A failure of the page itself (not of the program's run) in the status line.
 function failed(error) {
@@ -34,7 +36,7 @@ function failed(error) {
 // The language switch works from the start, even when the program cannot
 // be loaded; the markup's words follow the language.
 function connectLanguage() {
-  const languages = document.getElementById('language');
+  const languages = $('language');
   languages.value = session.state.language;
   languages.addEventListener('change', () => {
     rememberLanguage(languages.value);
@@ -65,12 +67,12 @@ async function start() {
   fetch('examples/index.json').then((response) => (response.ok ? response.json() : []))
     .then((examples) => session.update({ examples })).catch(failed);
   await runs.rerun();
-  document.getElementById('answer').focus();
+  $('answer').focus();
 
   // The structure panel hands its answers over as an opened answer file;
   // a link in the address (on opening the page, or when its fragment
   // changes) is opened in the panel and run.
-  const openLink = connectStructure(document.getElementById('structure'), session, {
+  const openLink = connectStructure($('structure'), session, {
     run: (bytes, name, points) => runs.startOver(bytes, true, name, points),
     save,
     loadLibrary,
