@@ -5,7 +5,6 @@
 import { TABLE_IDS } from './chemistry/hetero_tables.js';
 import { readFragment } from './chemistry/link_codec.js';
 import { rememberLanguage, startingLanguage, translatePage } from './i18n/i18n.js';
-import { keepForOffline } from './offline.js';
 import { loadCp932 } from './program/cp932.js';
 import { createRuns } from './program/runs.js';
 import { connectConsole, connectStatus } from './views/console_panel.js';
@@ -23,6 +22,16 @@ async function fetchBytes(url) {
   const response = await fetch(url);
   if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
   return new Uint8Array(await response.arrayBuffer());
+}
+
+// Keeps the page for use without network: registers the service worker
+// (sw.js, made by the build), which holds the whole page folder in the
+// browser after the first visit. Browsers without service workers, and
+// pages that are not a secure context (plain http from another machine's
+// address), go on without it: the page works as before, only not offline.
+function keepForOffline() {
+  if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
+  navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
 }
 
 const $ = finder(document);
