@@ -5,41 +5,15 @@
 // input. The panel runs nothing itself: it hands answer bytes to `run`,
 // the same path as an answer file opened from the disk.
 
-import { DEFAULT_TABLE, TABLE_IDS } from '../chemistry/hetero_tables.js';
-import { answersFragment, structureFragment } from '../chemistry/link_codec.js';
+import { DEFAULT_TABLE } from '../chemistry/hetero_tables.js';
 import { answersFor } from '../chemistry/structure.js';
 import { EncodeError } from '../program/cp932.js';
 import { translator } from '../i18n/i18n.js';
 import { finder, listItems } from './dom.js';
 import { medianBond } from './drawing.js';
 import { drawPiSystem } from './pi_drawing.js';
-
-// Words for a refusal code and its details.
-function refusalSentence(refusal, t) {
-  const params = { ...refusal };
-  if (refusal.kind) params.kind = t(`structure.kind.${refusal.kind}`);
-  if (refusal.kinds) [params.first, params.second] = refusal.kinds.map((kind) => t(`structure.kind.${kind}`));
-  if (refusal.numbers) [params.i, params.j] = refusal.numbers;
-  if (TABLE_IDS.includes(refusal.table)) params.table = t(`structure.table.${refusal.table}`);
-  if (refusal.group) params.group = t(`structure.group.${refusal.group}`);
-  if (refusal.atom !== undefined) params.index = refusal.atom + 1;
-  if (refusal.code === 'smiles-unreadable') {
-    if (refusal.position === null) return t('structure.refusal.smiles-unreadable-somewhere');
-    params.position = refusal.position + 1;
-  }
-  return t(`structure.refusal.${refusal.code}`, params);
-}
-
-function noteSentence({ note, ...params }, t) {
-  const sources = (list) => list.map((s) => t(`structure.source.${s}`)).join('; ');
-  if (note === 'atom') {
-    return t('structure.note.atom', { ...params, kind: t(`structure.kind.${params.kind}`),
-                                      sources: sources(params.sources) || t('structure.source.carbon') });
-  }
-  if (note === 'bond') return t('structure.note.bond', { ...params, sources: sources(params.sources) });
-  if (note === 'left') return t(`structure.note.left.${params.reason}`, params);
-  return t(`structure.note.${note}`, params);
-}
+import { copyLink, openLink } from './structure_links.js';
+import { noteSentence, refusalSentence } from '../i18n/structure_sentences.js';
 
 // The π atoms' places on the molecule as drawn, by their numbers, the
 // typical bond 1 long.
@@ -211,59 +185,6 @@ class StructurePanel {
     const bytes = this.answerBytes();
     if (bytes) this.save(bytes, `${this.name()}.txt`);
   }
-
-  copyLink() {
-    let made;
-    if (this.smiles && !this.edited()) {
-      made = structureFragment({ smiles: this.smiles, table: this.tableId(), name: this.$('structure-name').value,
-                                 order: this.order });
-    } else {
-      const bytes = this.answerBytes();
-      if (!bytes) return;
-      made = answersFragment(bytes);
-    }
-    if (made.refusal) {
-      this.refuse(made.refusal);
-      return;
-    }
-    const address = `${location.href.split('#')[0]}#${made.fragment}`;
-    const field = this.$('link');
-    field.value = address;
-    field.hidden = false;
-    field.select();
-    navigator.clipboard?.writeText(address).catch(() => {});
-  }
-
-  // Opens what a link carries (link_codec.js readFragment) and runs it.
-  async open(link) {
-    if (link.kind === 'none') return;
-    const { $ } = this;
-    this.root.open = true;
-    if (link.kind === 'refused') {
-      this.refuse(link.refusal);
-      return;
-    }
-    if (link.kind === 'answers') {
-      $('structure-answers').value = this.codePage.decodeToString(link.bytes);
-      this.written = null;
-      this.draw();
-      this.run(link.bytes, 'orbcalc', null);
-      return;
-    }
-    $('smiles').value = link.smiles;
-    $('structure-table').value = link.table ?? DEFAULT_TABLE;
-    $('structure-name').value = link.name;
-    if (!(await this.fromSmiles())) return;
-    if (link.order) {
-      if (!this.made.found) {
-        this.refuse({ code: 'link-order' });
-        return;
-      }
-      this.order = link.order;
-      this.write();
-    }
-    if (this.written !== null) this.runAnswers();
-  }
 }
 
 // Connects the panel `root`; returns `open(link)` for the links the page
@@ -280,7 +201,7 @@ export function connectStructure(root, session, actions) {
   $('structure-answers').addEventListener('input', () => panel.draw());
   $('structure-run').addEventListener('click', () => panel.runAnswers());
   $('structure-save').addEventListener('click', () => panel.saveAnswers());
-  $('copy-link').addEventListener('click', () => panel.copyLink());
+  $('copy-link').addEventListener('click', () => copyLink(panel));
   $('renumber').addEventListener('click', () => panel.toggleRenumbering());
   // Escape stops renumbering; the numbers stay as they were.
   $('structure-drawing').addEventListener('keydown', (event) => {
@@ -296,5 +217,5 @@ export function connectStructure(root, session, actions) {
     if (changed.has('language')) panel.draw();
   });
   panel.draw();
-  return (link) => panel.open(link);
+  return (link) => openLink(panel, link);
 }
