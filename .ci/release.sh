@@ -49,17 +49,18 @@ check_files() {
   diff "$scratch/expected-files" "$scratch/found-files" || fail "$what: unexpected contents"
 }
 
-# Fails unless the page renders with neither groff nor man warning, man
-# under an English and a Japanese locale at 80 columns, and a Japanese page
-# at any width as well; leaves the page as man shows it at 80 columns in
-# $scratch/page.
+# Fails unless the page renders with neither groff nor man warning under
+# an English and a Japanese locale, man at 80 columns and a Japanese page
+# at other widths as well; leaves the page as man shows it at 80 columns
+# under C.UTF-8 in $scratch/page.
 check_page() {
   local page=$1 locale width widths=80
   [[ $page == */ja/* ]] && widths="40 132 80"
-  groff -k -Tutf8 -ww -z -man "$page" 2>"$scratch/warnings"
+  : >"$scratch/warnings"
   for locale in ja_JP.UTF-8 C.UTF-8; do
+    LC_ALL=$locale groff -k -Tutf8 -ww -z -man "$page" 2>>"$scratch/warnings"
     for width in $widths; do
-      LANG=$locale MANWIDTH=$width man --warnings -l "$page" >"$scratch/page" 2>>"$scratch/warnings"
+      LC_ALL=$locale MANWIDTH=$width man --warnings -l "$page" >"$scratch/page" 2>>"$scratch/warnings"
     done
   done
   if [[ -s $scratch/warnings ]]; then
