@@ -48,8 +48,7 @@ Language language_of(const char* lc_all, const char* lc_messages, const char* la
 }
 
 void report(Message message, int error, const std::string& program) {
-  const Language language =
-      language_of(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  const Language language = language_of(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   const Text& text = kTexts[static_cast<int>(language)][static_cast<int>(message)];
   const std::string what = text.before + program + text.after;
   std::fprintf(stderr, "orbcalc-utf8: %s: %s\n", what.c_str(), std::strerror(error));

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "viewer/messages.hpp"
 #include "viewer/transcode.hpp"
@@ -63,13 +64,16 @@ TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
 // decides, by the language its name gives, whether the locale exists or not.
 TEST(ViewerMessages, LanguageFromTheLocaleName) {
   constexpr Language en = Language::kEnglish, ja = Language::kJapanese;
+  // clang-format off
   const std::tuple<const char*, const char*, const char*, Language> cases[] = {
       {nullptr, nullptr, "ja_JP.UTF-8", ja}, {"", "ja", "en_US.UTF-8", ja},    {nullptr, "", "ja.eucJP@x", ja},
       {"C", "ja_JP.UTF-8", "ja_JP", en},     {nullptr, "en_GB", "ja_JP", en},  {nullptr, nullptr, "jam_XX", en},
       {nullptr, nullptr, "", en},            {nullptr, nullptr, nullptr, en},
   };
+  // clang-format on
   for (const auto& [lc_all, lc_messages, lang, language] : cases) {
-    EXPECT_EQ(language_of(lc_all, lc_messages, lang), language) << (lc_messages ? lc_messages : "") << (lang ? lang : "");
+    EXPECT_EQ(language_of(lc_all, lc_messages, lang), language)
+        << (lc_messages ? lc_messages : "") << (lang ? lang : "");
   }
 }
 
