@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The release leg of continuous integration: the manual pages render with no
-# warning, and their Markdown renderings in docs/ are up to date; `cmake
+# The release leg of continuous integration: the manual pages, English and
+# Japanese, render with no warning under an English and a Japanese locale,
+# and their Markdown renderings in docs/ are up to date; `cmake
 # --install` gives the documented layout; the Debian package is built,
 # unpacked into a scratch folder (never installed on this machine, where
 # later runs would find it on PATH), its program writes the expected reports
@@ -10,8 +11,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
-packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db pandoc unzip g++-mingw-w64-i686-posix)
+packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db pandoc unzip locales g++-mingw-w64-i686-posix)
 bash .ci/install-missing.sh "${packages[@]}"
+# The pages are read under a Japanese locale as well: generate it unless
+# the system has it.
+locale -a | grep -qix 'ja_JP\.utf-\?8' || localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -45,11 +49,20 @@ check_files() {
   diff "$scratch/expected-files" "$scratch/found-files" || fail "$what: unexpected contents"
 }
 
-# Fails unless the page renders with neither groff nor man warning.
+# Fails unless the page renders with neither groff nor man warning under
+# an English and a Japanese locale, man at 80 columns and a Japanese page
+# at other widths as well; leaves the page as man shows it at 80 columns
+# under C.UTF-8 in $scratch/page.
 check_page() {
-  local page=$1
-  groff -k -Tutf8 -ww -z -man "$page" 2>"$scratch/warnings"
-  LANG=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" >"$scratch/page" 2>>"$scratch/warnings"
+  local page=$1 locale width widths=80
+  [[ $page == */ja/* ]] && widths="40 132 80"
+  : >"$scratch/warnings"
+  for locale in ja_JP.UTF-8 C.UTF-8; do
+    LC_ALL=$locale groff -k -Tutf8 -ww -z -man "$page" 2>>"$scratch/warnings"
+    for width in $widths; do
+      LC_ALL=$locale MANWIDTH=$width man --warnings -l "$page" >"$scratch/page" 2>>"$scratch/warnings"
+    done
+  done
   if [[ -s $scratch/warnings ]]; then
     cat "$scratch/warnings" >&2
     fail "$page: warnings"
@@ -67,8 +80,9 @@ grep -q "^## \[$version\] - " CHANGELOG.md || fail "CHANGELOG.md has no entry fo
 echo "== manual pages"
 # Each page as the build made it, with its version; a page whose program
 # this build does not have is checked from its source.
-for source in man/*.1.in; do
-  name=$(basename "$source" .in)
+for source in man/*.1.in man/ja/*.1.in; do
+  name=${source#man/}
+  name=${name%.in}
   if [[ -f build-release/release/man/$name ]]; then
     check_page "build-release/release/man/$name"
     grep -q "orbcalc $version" "$scratch/page" || fail "$name does not show version $version"
@@ -79,13 +93,13 @@ for source in man/*.1.in; do
 done
 # The Markdown in docs/ is the pages' own rendering, made afresh here.
 man/render-markdown.sh "$scratch/markdown"
-(cd "$scratch/markdown" && ls) >"$scratch/rendered"
-(cd docs && ls ./*.1.md | sed 's|^\./||') | diff "$scratch/rendered" - || fail "docs/ holds other renderings than man/ has pages"
-for rendered in "$scratch"/markdown/*.md; do
-  cmp "$rendered" "docs/$(basename "$rendered")" ||
-    fail "docs/$(basename "$rendered") is not the rendering of its page: run man/render-markdown.sh"
-done
-echo "docs/*.1.md: the rendering of the pages"
+(cd "$scratch/markdown" && find . -name '*.md' | sort) >"$scratch/rendered"
+(cd docs && find . -name '*.1.md' | sort) | diff "$scratch/rendered" - || fail "docs/ holds other renderings than man/ has pages"
+while read -r rendered; do
+  cmp "$scratch/markdown/$rendered" "docs/$rendered" ||
+    fail "docs/${rendered#./} is not the rendering of its page: run man/render-markdown.sh"
+done <"$scratch/rendered"
+echo "docs/*.1.md, docs/ja/*.1.md: the rendering of the pages"
 
 echo "== install"
 cmake --install build-release --prefix "$scratch/prefix"
@@ -93,8 +107,9 @@ cmake --install build-release --prefix "$scratch/prefix"
   for page in build-release/release/man/*.1; do
     echo "bin/$(basename "$page" .1)"
     echo "share/man/man1/$(basename "$page")"
+    echo "share/man/ja/man1/$(basename "$page")"
   done
-  for file in README.md LICENSE CHANGELOG.md; do
+  for file in README.md README.ja.md LICENSE CHANGELOG.md; do
     echo "share/doc/orbcalc/$file"
   done
   for answers in examples/*.txt; do
@@ -118,9 +133,15 @@ file "$scratch/deb/usr/bin/orbcalc" | grep -q 'dynamically linked.*, stripped' |
 gzip -dc "$scratch/deb/usr/share/doc/orbcalc/changelog.gz" >"$scratch/changelog"
 [[ $(dpkg-parsechangelog -l "$scratch/changelog" -S Version) == "$version" ]] || fail "changelog.gz does not begin with $version"
 for page in "$scratch"/deb/usr/share/man/man1/*.1.gz; do
-  gzip -dc "$page" >"$scratch/$(basename "$page" .gz)"
-  check_page "$scratch/$(basename "$page" .gz)"
+  for folder in man1 ja/man1; do
+    mkdir -p "$scratch/pages/$folder"
+    gzip -dc "$scratch/deb/usr/share/man/$folder/$(basename "$page")" >"$scratch/pages/$folder/$(basename "$page" .gz)"
+    check_page "$scratch/pages/$folder/$(basename "$page" .gz)"
+  done
 done
+[[ $(ls "$scratch"/deb/usr/share/man/ja/man1 | wc -l) == $(ls "$scratch"/deb/usr/share/man/man1 | wc -l) ]] ||
+  fail "$deb: not every Japanese page has its English page"
+[[ -f $scratch/deb/usr/share/doc/orbcalc/README.ja.md ]] || fail "$deb: no README.ja.md"
 check_examples "$scratch/deb/usr/bin/orbcalc" "$scratch/deb/usr/share/doc/orbcalc/examples"
 lintian --fail-on error,warning --display-info "$deb"
 echo "lintian: no error, no warning"
@@ -133,7 +154,7 @@ unzip -l "$zip"
 unzip -q -d "$scratch/zip" "$zip"
 top=$scratch/zip/orbcalc-$version-win32
 {
-  printf '%s\n' orbcalc.exe README.md LICENSE CHANGELOG.md
+  printf '%s\n' orbcalc.exe README.md README.ja.md LICENSE CHANGELOG.md
   for answers in examples/*.txt; do
     echo "examples/$(basename "$answers")"
   done
@@ -141,7 +162,7 @@ top=$scratch/zip/orbcalc-$version-win32
 file "$top/orbcalc.exe" | grep -q 'PE32 executable (console) Intel 80386' || fail "orbcalc.exe is not a 32-bit console program"
 # Every text line ends with CR LF, and without the CRs the text is the
 # repository's.
-for text in README.md LICENSE CHANGELOG.md examples/*.txt; do
+for text in README.md README.ja.md LICENSE CHANGELOG.md examples/*.txt; do
   if grep -q $'[^\r]$\|^$' "$top/$text"; then
     fail "$text: a line without CR LF"
   fi

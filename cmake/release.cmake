@@ -3,8 +3,10 @@
 # program). The version is project(VERSION); CHANGELOG.md must begin with it.
 #
 # Install components:
-#   program    the programs, README.md and the example answer files
-#   documents  LICENSE, CHANGELOG.md and the manual pages as they are
+#   program    the programs, README.md, README.ja.md and the example answer
+#              files
+#   documents  LICENSE, CHANGELOG.md and the manual pages as they are, the
+#              English ones and their Japanese translations
 #   debian     what the Debian package has instead of the documents: the
 #              machine-readable copyright file, the Debian changelog and the
 #              compressed manual pages; only installed on request.
@@ -14,7 +16,8 @@ include(${CMAKE_CURRENT_LIST_DIR}/release-files.cmake)
 set(orbcalc_maintainer "orbcalc authors <orbcalc@example.org>")
 set(release_dir ${PROJECT_BINARY_DIR}/release)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md)
+  ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
+  ${PROJECT_SOURCE_DIR}/README.ja.md)
 
 # The release date is the date of the changelog's entry for this version.
 orbcalc_release_date(${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_VERSION} ORBCALC_RELEASE_DATE)
@@ -26,14 +29,14 @@ if(WIN32)
   # and its texts side by side, every text with CR LF line ends.
   install(TARGETS orbcalc RUNTIME DESTINATION . COMPONENT program)
   set(crlf_dir ${release_dir}/crlf)
-  foreach(text IN ITEMS README.md LICENSE CHANGELOG.md)
+  foreach(text IN ITEMS README.md README.ja.md LICENSE CHANGELOG.md)
     orbcalc_crlf_copy(${PROJECT_SOURCE_DIR}/${text} ${crlf_dir}/${text})
   endforeach()
   foreach(answers IN LISTS example_answers)
     get_filename_component(name ${answers} NAME)
     orbcalc_crlf_copy(${answers} ${crlf_dir}/examples/${name})
   endforeach()
-  install(FILES ${crlf_dir}/README.md DESTINATION . COMPONENT program)
+  install(FILES ${crlf_dir}/README.md ${crlf_dir}/README.ja.md DESTINATION . COMPONENT program)
   install(DIRECTORY ${crlf_dir}/examples DESTINATION . COMPONENT program)
   install(FILES ${crlf_dir}/LICENSE ${crlf_dir}/CHANGELOG.md DESTINATION . COMPONENT documents)
   set(CPACK_GENERATOR ZIP)
@@ -44,22 +47,31 @@ else()
     list(APPEND programs orbcalc-utf8)
   endif()
   install(TARGETS ${programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
-  install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
+  install(FILES README.md README.ja.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
   install(FILES ${example_answers} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT program)
   install(FILES LICENSE CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT documents)
 
   # The pages say where the examples are.
   set(ORBCALC_EXAMPLES_DIR ${CMAKE_INSTALL_FULL_DOCDIR}/examples)
   find_program(ORBCALC_GZIP gzip)
+  # Each page in English under man1 and in Japanese under ja/man1, where
+  # man finds it from a Japanese locale.
   foreach(program IN LISTS programs)
-    set(page ${release_dir}/man/${program}.1)
-    configure_file(${PROJECT_SOURCE_DIR}/man/${program}.1.in ${page} @ONLY)
-    install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT documents)
-    if(ORBCALC_GZIP)
-      orbcalc_gzip(${ORBCALC_GZIP} ${page} ${release_dir}/debian/${program}.1.gz)
-      install(FILES ${release_dir}/debian/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
-        COMPONENT debian EXCLUDE_FROM_ALL)
-    endif()
+    foreach(language IN ITEMS "" ja)
+      if(language)
+        set(folder ${language}/)
+      else()
+        set(folder "")
+      endif()
+      set(page ${release_dir}/man/${folder}${program}.1)
+      configure_file(${PROJECT_SOURCE_DIR}/man/${folder}${program}.1.in ${page} @ONLY)
+      install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder}man1 COMPONENT documents)
+      if(ORBCALC_GZIP)
+        orbcalc_gzip(${ORBCALC_GZIP} ${page} ${release_dir}/debian/${folder}${program}.1.gz)
+        install(FILES ${release_dir}/debian/${folder}${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder}man1
+          COMPONENT debian EXCLUDE_FROM_ALL)
+      endif()
+    endforeach()
   endforeach()
 
   if(ORBCALC_GZIP)

@@ -21,4 +21,21 @@ local function outside(el)
   return out
 end
 
-return {{Strong = outside, Emph = outside}}
+
+-- A Japanese page runs its sentences on without a blank, but its source
+-- has one sentence a line (joined by \c, which pandoc does not read): the
+-- blank a line end leaves after 。 or 、 goes.
+local function japanese_joins(inlines)
+  local out = {}
+  for i, x in ipairs(inlines) do
+    local previous = inlines[i - 1]
+    local joined = (x.t == "Space" or x.t == "SoftBreak") and previous and previous.t == "Str"
+      and (previous.text:sub(-3) == "。" or previous.text:sub(-3) == "、")
+    if not joined then
+      table.insert(out, x)
+    end
+  end
+  return out
+end
+
+return {{Strong = outside, Emph = outside}, {Inlines = japanese_joins}}

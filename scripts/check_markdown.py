@@ -8,6 +8,10 @@
   preset, `ctest --preset` a test preset, `cpack --preset` a package preset,
   `cmake --workflow --preset` a workflow preset.
 - CONTRIBUTING.md names every preset there is with `--preset NAME`.
+- A translation NAME.LANGUAGE.md (README.ja.md) is linked from the first
+  lines of NAME.md and shows the same commands (its indented code blocks)
+  and the same session (its fenced blocks, less the annotations in
+  parentheses that NAME.md sets beside the lines for its readers).
 
 Usage: scripts/check_markdown.py [ROOT]   (ROOT defaults to the folder above
 this script). The files are those git tracks or would track, or every *.md
@@ -25,6 +29,9 @@ REFERENCE = re.compile(r"^ {0,3}\[[^\]]+\]:\s+<?(\S+?)>?(?:\s|$)", re.M)
 FENCE = re.compile(r"^ {0,3}(```|~~~).*?^ {0,3}\1[^\n]*$", re.M | re.S)
 CODE_SPAN = re.compile(r"(`+)(?:(?!\1).)+?\1", re.S)
 HEADING = re.compile(r"^ {0,3}#{1,6}\s+(.*?)\s*#*\s*$", re.M)
+INDENTED = re.compile(r"(?:^ {4}\S.*\n)+", re.M)
+ANNOTATION = re.compile(r"\s{2,}\([a-z ]+\)$")
+TRANSLATION = re.compile(r"(.+)\.[a-z]{2}\.md")
 KINDS = {"configure": "configurePresets", "build": "buildPresets", "test": "testPresets",
          "package": "packagePresets", "workflow": "workflowPresets"}
 
@@ -76,6 +83,30 @@ def check_links(root, rel, text, faults):
             faults.append("%s: link to %s: no such heading in %s" % (rel, target, where))
 
 
+def blocks(text):
+    """The indented code blocks and the fenced blocks of a Markdown text, in
+    order; a fenced block as its lines."""
+    fenced = [m.group(0).split("\n")[1:-1] for m in FENCE.finditer(text)]
+    return INDENTED.findall(FENCE.sub("", text)), fenced
+
+
+def check_translation(root, rel, text, faults):
+    match = TRANSLATION.fullmatch(rel)
+    original = match and match.group(1) + ".md"
+    if not original or not os.path.exists(os.path.join(root, original)):
+        return
+    original_text = open(os.path.join(root, original), encoding="utf-8").read()
+    if "](%s)" % os.path.basename(rel) not in "\n".join(original_text.splitlines()[:5]):
+        faults.append("%s: no link to %s in its first lines" % (original, rel))
+    commands, sessions = blocks(original_text)
+    sessions = [[ANNOTATION.sub("", line) for line in block] for block in sessions]
+    translated_commands, translated_sessions = blocks(text)
+    if translated_commands != commands:
+        faults.append("%s: the commands differ from those of %s" % (rel, original))
+    if translated_sessions != sessions:
+        faults.append("%s: the fenced blocks differ from those of %s" % (rel, original))
+
+
 def preset_uses(text):
     """(kind or None, name) for every --preset in the text, the kind read from
     the command the option belongs to."""
@@ -110,6 +141,7 @@ def main():
     for rel in files:
         text = open(os.path.join(root, rel), encoding="utf-8").read()
         check_links(root, rel, text, faults)
+        check_translation(root, rel, text, faults)
         for kind, name in preset_uses(text):
             if name not in (presets[kind] if kind else every):
                 faults.append("%s: --preset %s: no %s preset of that name" % (rel, name, kind or "such"))

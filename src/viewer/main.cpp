@@ -5,11 +5,12 @@
 #include <limits.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "viewer/messages.hpp"
 #include "viewer/session.hpp"
 
 namespace {
@@ -38,7 +39,7 @@ bool standard_streams_open() {
     if (fcntl(fd, F_GETFD) != -1) continue;
     if (open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY) != fd) return false;
     if (fd == STDOUT_FILENO) {
-      std::fputs("orbcalc-utf8: standard output: Bad file descriptor\n", stderr);
+      orbcalc::viewer::report(orbcalc::viewer::Message::kStandardOutput, EBADF);
       return false;
     }
   }

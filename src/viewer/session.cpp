@@ -8,10 +8,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
+#include "viewer/messages.hpp"
 #include "viewer/transcode.hpp"
 
 extern char** environ;
@@ -30,8 +29,6 @@ void on_sigchld(int) {
   [[maybe_unused]] const ssize_t written = write(sigchld_pipe[1], "", 1);
   errno = saved;
 }
-
-void report(const char* what, int error) { std::fprintf(stderr, "orbcalc-utf8: %s: %s\n", what, std::strerror(error)); }
 
 void set_nonblocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
 
@@ -96,7 +93,7 @@ void Relay::read_input() {
   }
   // A failure to read is said here, since orbcalc only meets the end of
   // its input, once the rest has been delivered.
-  if (n < 0) report("standard input", errno);
+  if (n < 0) report(Message::kStandardInput, errno);
   to_cp932_.finish(pending_input_);
   input_ = -1;
 }
@@ -193,12 +190,12 @@ int run_session(const char* program, char* const argv[]) {
   int output_pipe[2];
   if (pipe2(input_pipe, O_CLOEXEC) != 0 || pipe2(output_pipe, O_CLOEXEC) != 0 ||
       pipe2(sigchld_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-    report("cannot create a pipe", errno);
+    report(Message::kCannotCreatePipe, errno);
     return kStatusViewerFailed;
   }
   Relay relay(input_pipe[1], output_pipe[0]);
   if (!relay.ok()) {
-    report("cannot convert between CP932 and UTF-8", errno);
+    report(Message::kCannotConvert, errno);
     return kStatusViewerFailed;
   }
 
@@ -230,8 +227,7 @@ int run_session(const char* program, char* const argv[]) {
   close(input_pipe[0]);
   close(output_pipe[1]);
   if (error != 0) {
-    const std::string what = std::string("cannot run ") + program;
-    report(what.c_str(), error);
+    report(Message::kCannotRun, error, program);
     return error == ENOENT ? kStatusNotFound : kStatusCannotRun;
   }
 
@@ -240,7 +236,7 @@ int run_session(const char* program, char* const argv[]) {
   const int status = status_of(wait_status);
   if (!shown && status == 0) {
     // orbcalc ended well, but its last output never reached the screen.
-    report("standard output", relay.output_error());
+    report(Message::kStandardOutput, relay.output_error());
     return kStatusLostOutput;
   }
   return status;

@@ -15,7 +15,9 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 
+#include "viewer/messages.hpp"
 #include "viewer/transcode.hpp"
 
 namespace orbcalc::viewer {
@@ -58,10 +60,28 @@ TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
   }
 }
 
-// A running orbcalc-utf8 whose standard streams are pipes or a terminal.
+// The first of LC_ALL, LC_MESSAGES and LANG that is set and not empty
+// decides, by the language its name gives, whether the locale exists or not.
+TEST(ViewerMessages, LanguageFromTheLocaleName) {
+  constexpr Language en = Language::kEnglish, ja = Language::kJapanese;
+  // clang-format off
+  const std::tuple<const char*, const char*, const char*, Language> cases[] = {
+      {nullptr, nullptr, "ja_JP.UTF-8", ja}, {"", "ja", "en_US.UTF-8", ja},    {nullptr, "", "ja.eucJP@x", ja},
+      {"C", "ja_JP.UTF-8", "ja_JP", en},     {nullptr, "en_GB", "ja_JP", en},  {nullptr, nullptr, "jam_XX", en},
+      {nullptr, nullptr, "", en},            {nullptr, nullptr, nullptr, en},
+  };
+  // clang-format on
+  for (const auto& [lc_all, lc_messages, lang, language] : cases) {
+    EXPECT_EQ(language_of(lc_all, lc_messages, lang), language)
+        << (lc_messages ? lc_messages : "") << (lang ? lang : "");
+  }
+}
+
+// A running orbcalc-utf8 whose standard streams are pipes or a terminal,
+// its messages in the language of lang.
 class Viewer {
  public:
-  explicit Viewer(bool terminal, const char* orbcalc = ORBCALC_PATH) {
+  explicit Viewer(bool terminal, const char* orbcalc = ORBCALC_PATH, const char* lang = "C") {
     int in[2] = {-1, -1};
     int out[2] = {-1, -1};
     if (terminal) {
@@ -85,6 +105,9 @@ class Viewer {
         dup2(out[1], STDERR_FILENO);
       }
       orbcalc != nullptr ? setenv("ORBCALC", orbcalc, 1) : unsetenv("ORBCALC");
+      unsetenv("LC_ALL");
+      unsetenv("LC_MESSAGES");
+      setenv("LANG", lang, 1);
       execl(VIEWER_PATH, VIEWER_PATH, nullptr);
       _exit(120);
     }
@@ -196,13 +219,15 @@ TEST(ViewerRun, TypedNamesThroughPipesAndATerminal) {
 }
 
 // The viewer ends with orbcalc's status, or 128 plus the signal that
-// ended it; a program that cannot be found is 127, as for a shell.
+// ended it; a program that cannot be found is 127, as for a shell, and
+// said in Japanese under a Japanese locale, the system's reason as it is.
 TEST(ViewerRun, ExitStatusIsOrbcalcs) {
   struct Case {
     const char* orbcalc;
     int signal;  // sent to orbcalc at its first prompt, if not 0
     int status;
     std::string_view error;
+    const char* lang = "en_US.UTF-8";
   };
   // clang-format off
   const Case cases[] = {
@@ -212,11 +237,12 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
       {ORBCALC_PATH, SIGKILL, 128 + SIGKILL, ""},
       {ORBCALC_PATH, SIGINT, 128 + SIGINT, ""},  // the viewer ignores it; orbcalc must not
       {"/nonexistent/orbcalc", 0, 127, "orbcalc-utf8: cannot run /nonexistent/orbcalc: No such file"},
+      {"/nonexistent/orbcalc", 0, 127, "orbcalc-utf8: /nonexistent/orbcalc を実行できません: No such file", "ja_JP"},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.error);
-    Viewer viewer(false, c.orbcalc);
+    Viewer viewer(false, c.orbcalc, c.lang);
     if (c.signal != 0) {
       ASSERT_TRUE(viewer.await("\r\n\r\n"));
       const pid_t orbcalc = viewer.child();
