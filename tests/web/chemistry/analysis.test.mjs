@@ -6,9 +6,11 @@
 import assert from 'node:assert/strict';
 import { readdirSync, readFileSync } from 'node:fs';
 import { describe, test } from 'node:test';
+import OCL from 'openchemlib';
 
 import { analyse } from '../../../web/chemistry/analysis.js';
-import { hasKekuleStructure, rebuildMolecule } from '../../../web/chemistry/molecule.js';
+import { layOut } from '../../../web/chemistry/layout.js';
+import { hasKekuleStructure } from '../../../web/chemistry/molecule.js';
 import { degenerateSets, occupy } from '../../../web/chemistry/occupation.js';
 import { piProperties, propertiesCsv } from '../../../web/chemistry/properties.js';
 import { readRecord } from '../../../web/program/record.js';
@@ -54,6 +56,7 @@ describe('from the program\'s record', { skip: missing('program') }, () => {
       [chain(3, 7), { problem: 'electron-count', electrons: 7, most: 6 }],
       [chain(3, -1), { problem: 'electron-count', electrons: -1, most: 6 }],
       ['none\n0\n0\n0\n0\nx\n', { problem: 'no-atoms' }],
+      ['less than none\n-3\n0\n0\n0\nx\n', { problem: 'no-atoms' }],
       [read('tests/e2e/cases/hetero_nan/stdin'), { problem: 'not-finite' }],
       [read('tests/e2e/cases/diag_stops_unconverged/stdin'), { problem: 'not-converged' }],
     ];
@@ -97,6 +100,10 @@ describe('from the program\'s record', { skip: missing('program') }, () => {
                      [[0, 1, 0.8], [0, 4, 0.8], [1, 2, 1], [2, 3, 1], [3, 4, 1]]);
     assert.deepEqual(pyrrole.atoms.map(({ h, hetero }) => [Number(h.toFixed(4)), hetero]),
                      [[1.5, true], [0, false], [0, false], [0, false], [0, false]]);
+    // Laid out for the drawing: each bond about as long as the others.
+    const points = layOut(OCL, 5, pyrrole.bonds);
+    const lengths = pyrrole.bonds.map(({ i, j }) => Math.hypot(points[i].x - points[j].x, points[i].y - points[j].y));
+    assert.ok(points.length === 5 && lengths.every((d) => Math.abs(d / lengths[0] - 1) < 0.01), String(lengths));
     const selfPair = (await analysed('x\n3\n2\n2\n1\n1 2\n3 3\n3 3 1\nx\n')).molecule;
     assert.deepEqual(selfPair.bonds.map(({ i, j }) => [i, j]), [[0, 1]]);
     assert.equal(selfPair.atoms[2].hetero, true);

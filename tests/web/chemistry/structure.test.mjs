@@ -12,6 +12,8 @@ import { moleculeToGraph } from '../../../web/chemistry/molecule_graph.js';
 import { findPiSystem, renumber } from '../../../web/chemistry/pi_system.js';
 import { answersFor } from '../../../web/chemistry/structure.js';
 import { Cp932 } from '../../../web/program/cp932.js';
+import { runProgram } from '../../../web/program/run.js';
+import { built, missing } from '../program/built.mjs';
 
 const root = new URL('../../../', import.meta.url);
 const codePage = new Cp932(readFileSync(new URL('web/program/cp932.txt', root), 'utf8'));
@@ -94,12 +96,14 @@ describe('π systems and their parameters', () => {
     ['c1ccccc1.[Na+]', 'streitwieser', 6, 6, 6, {}],
   ];
   for (const [smiles, table, atoms, bonds, electrons, triples] of cases) {
-    test(`${smiles} with ${table}`, () => {
+    test(`${smiles} with ${table}`, async () => {
       const result = make(smiles, table);
       assert.ok(result.answers, JSON.stringify(result.refusal));
       const got = parse(result.answers.text);
       assert.deepEqual([got.atoms, got.bonds, got.electrons], [atoms, bonds, electrons]);
       assert.deepEqual(Object.fromEntries(got.triples), triples);
+      // The program takes the answers to the end (where it is built).
+      if (!missing('program')) assert.equal((await runProgram(await built('program'), result.answers.bytes, true)).status, 0);
     });
   }
 

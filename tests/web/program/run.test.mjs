@@ -8,6 +8,7 @@ import { describe, test } from 'node:test';
 
 import { readRecord, solutionOf, tableIsPrinted } from '../../../web/program/record.js';
 import { runProgram } from '../../../web/program/run.js';
+import { createRuns } from '../../../web/program/runs.js';
 import { built, missing } from './built.mjs';
 
 const root = new URL('../../../', import.meta.url);
@@ -30,15 +31,18 @@ describe('the end-to-end cases', { skip: missing('program') }, () => {
   }
 });
 
+// A module made by hand, exporting its memory and a _start that runs
+// `body`, without orbcalc_trap.
+const header = '0061736d01000000010401600000030201000503010001071302066d656d6f72790200065f73746172740000';
+const unreachable = '0a05010300000b';
+
 describe('faults', () => {
   for (const folder of folders('tests/wasi/cases')) {
     const check = folder.pathname.split('/').at(-2);
     test(check, { skip: missing('checks') }, async () => same(await built('checks'), new Uint8Array(0), folder, ['wasi_checks', check]));
   }
-  // Modules made by hand, exporting their memory and a _start that traps,
-  // without orbcalc_trap: the page writes the fault line itself.
-  const header = '0061736d01000000010401600000030201000503010001071302066d656d6f72790200065f73746172740000';
-  for (const [name, body] of [['Illegal instruction', '0a05010300000b'], ['Stack overflow', '0a0601040010000b']]) {
+  // Without orbcalc_trap the page writes the fault line itself.
+  for (const [name, body] of [['Illegal instruction', unreachable], ['Stack overflow', '0a0601040010000b']]) {
     test(name, async () => {
       const module = await WebAssembly.compile(Buffer.from(header + body, 'hex'));
       const { status, stderr } = await runProgram(module, new Uint8Array(0), false);
@@ -69,4 +73,25 @@ describe('a run stopped for more input, and one finished', { skip: missing('prog
     solution.roots.forEach((x, j) => assert.ok(Math.abs(x - [golden, golden - 1, 1 - golden, -golden][j]) < 1e-5));
     assert.deepEqual([solution.n, solution.electrons, solution.converged, solution.finite], [4, 4, true, true]);
   });
+});
+
+test('runs one after another, each result into the session; a failure said and the queue going on', async () => {
+  const log = [];
+  const session = { state: { module: await WebAssembly.compile(Buffer.from(header + unreachable, 'hex')), notice: 'n' },
+                    update(changes) { log.push(Object.keys(changes).join()); this.state = { ...this.state, ...changes }; } };
+  const failures = [];
+  const runs = createRuns(session, (error) => failures.push(error));
+  runs.change(() => ({ input: new Uint8Array(1) }));
+  await runs.change((state) => ({ input: new Uint8Array(state.input.length + 1) }));
+  assert.deepEqual(log, ['input', 'result,notice', 'input', 'result,notice']);
+  assert.deepEqual([session.state.input.length, session.state.result.status, session.state.notice], [2, 95, null]);
+  await runs.startOver(Promise.resolve(new Uint8Array(3)), true, 'name', [{ x: 0, y: 0 }]);
+  const { input, endOfInput, name, drawing } = session.state;
+  assert.deepEqual([input.length, endOfInput, name, drawing], [3, true, 'name', { input, points: [{ x: 0, y: 0 }] }]);
+  session.state.module = null;
+  await runs.rerun();
+  assert.equal(failures.length, 1);
+  session.update({ module: await WebAssembly.compile(Buffer.from(header + unreachable, 'hex')), result: null });
+  await runs.rerun();
+  assert.equal(session.state.result.status, 95);
 });
