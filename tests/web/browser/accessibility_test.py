@@ -1,30 +1,22 @@
 #!/usr/bin/python3
-"""The page checked by axe-core in headless Chromium, in each of its states
-and in both languages, and every control reached with the keyboard alone.
-
-    accessibility_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE [TEST...]
-
-axe-core comes from the repository's node_modules (npm ci): it is put into
-the page under test through the driver and is never part of the page.
-"""
+# The page checked by axe-core in headless Chromium (arguments as harness.py
+# says), in each of its states and in both languages, and every control
+# reached with the keyboard alone. axe-core comes from the repository's
+# node_modules (npm ci): it is put into the page under test through the
+# driver and is never part of the page.
 import json
-import pathlib
 import sys
 import unittest
 
-from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
 
-from harness import TIMEOUT, PageSession
+from harness import EXAMPLES, EXPECTED, SOURCE, PageSession, main
 
-SOURCE = pathlib.Path(sys.argv[2]).resolve()
 AXE = SOURCE / "node_modules" / "axe-core" / "axe.min.js"
 if not AXE.exists():
     sys.exit(f"{AXE} is missing: run npm ci in {SOURCE}")
-BUTADIENE = SOURCE / "examples" / "butadiene.txt"
-NAPHTHALENE = SOURCE / "examples" / "naphthalene.txt"
-BAD_ANSWER = SOURCE / "tests" / "e2e" / "cases" / "failure_bad_bond_value" / "stdin"
+BUTADIENE, NAPHTHALENE = EXAMPLES / "butadiene.txt", EXAMPLES / "naphthalene.txt"
+BAD_ANSWER = EXPECTED / "cases" / "failure_bad_bond_value" / "stdin"
 
 # The page's states, each from a fresh load: a name and the steps that
 # bring the page there.
@@ -69,18 +61,17 @@ class Accessibility(PageSession):
             "features": [{"name": "prefers-color-scheme", "value": scheme}]})
 
     def open_all_details(self):
-        self.driver.execute_script("for (const d of document.querySelectorAll('details')) d.open = true;")
+        self.js("for (const d of document.querySelectorAll('details')) d.open = true;")
 
     def show_pictures(self, answers):
-        """A finished run with its pictures drawn, all orbitals too."""
+        # A finished run with its pictures drawn, all orbitals too.
         self.open_answer_file(answers)
-        WebDriverWait(self.driver, TIMEOUT).until(
-            lambda d: d.execute_script("return document.querySelector('#orbital-drawing svg') !== null"))
+        self.wait_for_pictures()
         self.open_all_details()
 
     def axe(self):
-        if not self.driver.execute_script("return typeof axe !== 'undefined'"):
-            self.driver.execute_script(AXE.read_text())
+        if not self.js("return typeof axe !== 'undefined'"):
+            self.js(AXE.read_text())
         return self.driver.execute_async_script("""
             const done = arguments[arguments.length - 1];
             // One finding per rule and reason, with the elements it names.
@@ -106,8 +97,7 @@ class Accessibility(PageSession):
             with self.subTest(state=state):
                 self.color_scheme("light")
                 self.open_page()
-                self.assertEqual(self.driver.execute_script("return document.documentElement.lang"),
-                                 self.language.split("-")[0])
+                self.assertEqual(self.js("return document.documentElement.lang"), self.language.split("-")[0])
                 steps(self)
                 found = self.axe()
                 unexplained = [v for v in found if (v["rule"], v["reason"]) not in EXPLAINED or
@@ -121,17 +111,17 @@ class Accessibility(PageSession):
         # seen.
         self.open_page()
         self.show_pictures(BUTADIENE)
-        controls = set(self.driver.execute_script(NAMED + """
+        controls = set(self.js(NAMED + """
             return Array.from(document.querySelectorAll('button, select, input, textarea, summary, a[href], [tabindex]'))
               .filter((e) => !e.disabled && e.checkVisibility() && e.tabIndex >= 0)
               .map(named);
         """))
         self.assertGreater(len(controls), 5)
-        self.driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0);")
+        self.js("document.activeElement.blur(); window.scrollTo(0, 0);")
         visited = set()
         for _ in range(3 * len(controls)):
-            ActionChains(self.driver).send_keys(Keys.TAB).perform()
-            visited.add(self.driver.execute_script(NAMED + "return named(document.activeElement);"))
+            self.press(Keys.TAB)
+            visited.add(self.js(NAMED + "return named(document.activeElement);"))
         self.assertEqual(controls - visited, set())
 
 
@@ -144,4 +134,4 @@ class InJapanese(Accessibility, unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)
+    main()

@@ -1,7 +1,11 @@
-"""What the page's browser tests share: the page folder served on the
-loopback address, Debian's Chromium started headless through chromedriver,
-and a test case's helpers to open the page, answer, wait and download.
-"""
+# What the page's browser tests share: the arguments every script takes,
+#
+#     SCRIPT PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER [TEST...]
+#
+# the page folder served on the loopback address, Debian's Chromium started
+# headless through chromedriver, and a test case's helpers to open the
+# page, answer, wait, download and check a finished run byte for byte.
+import contextlib
 import functools
 import http.server
 import json
@@ -11,19 +15,23 @@ import sys
 import tempfile
 import threading
 import time
+import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 TIMEOUT = 20
+PAGE, SOURCE, SCREENSHOTS = (pathlib.Path(p).resolve() for p in sys.argv[1:4])
+EXAMPLES = SOURCE / "examples"
+EXPECTED = SOURCE / "tests" / "e2e"
 
 
 class Server:
-    """The page folder over HTTP on the loopback address, noting every request."""
-
+    # The folder over HTTP on the loopback address, noting every request.
     def __init__(self, folder, port=0):
         self.requests = []
         server = self
@@ -35,50 +43,47 @@ class Server:
             def log_message(self, *args):
                 pass
 
-        handler = functools.partial(Handler, directory=str(folder))
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+        self.httpd = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", port), functools.partial(Handler, directory=str(folder)))
         self.origin = f"http://127.0.0.1:{self.httpd.server_address[1]}"
-        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
-        self.thread.start()
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
     def stop(self):
         self.httpd.shutdown()
         self.httpd.server_close()
 
 
-def start_browser(profile, downloads, language="en-US"):
+def start_browser(profile, downloads, language):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    for argument in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                     "--no-first-run", "--disable-background-networking",
-                     "--disable-component-update", "--disable-sync",
-                     "--disable-dev-shm-usage", f"--user-data-dir={profile}",
-                     "--window-size=1000,1300", f"--lang={language}"]:
+    for argument in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--disable-dev-shm-usage", f"--user-data-dir={profile}", "--window-size=1000,1300",
+                     f"--lang={language}"]:
         options.add_argument(argument)
     options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
     # On Linux --lang names only the browser's own language; the languages
     # it offers pages (navigator.languages) are this setting.
     options.add_experimental_option("prefs", {"intl.accept_languages": language})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.execute_cdp_cmd("Browser.setDownloadBehavior",
-                           {"behavior": "allow", "downloadPath": str(downloads)})
+    driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(downloads)})
     return driver
 
 
 class PageSession:
-    """A test case's browser and server, one of each for the class: the
-    folder `page` served (by default the page folder, which every test
-    script takes as its first argument), the browser set to `language`.
-    Mixed into a unittest.TestCase."""
+    # A test case's browser and server, one of each for the class: the
+    # folder `page` served (the page folder unless the class says), the
+    # browser set to `language`. Mixed into a unittest.TestCase.
+    language = "en-US"
 
     @classmethod
     def setUpClass(cls):
         cls.scratch = pathlib.Path(tempfile.mkdtemp(prefix="orbcalc-web-"))
         cls.downloads = cls.scratch / "downloads"
         cls.downloads.mkdir()
-        cls.page = getattr(cls, "page", None) or pathlib.Path(sys.argv[1]).resolve()
+        cls.page = getattr(cls, "page", None) or PAGE
         cls.server = Server(cls.page)
-        cls.driver = start_browser(cls.scratch / "profile", cls.downloads, getattr(cls, "language", "en-US"))
+        cls.driver = start_browser(cls.scratch / "profile", cls.downloads, cls.language)
         cls.request_log = []
 
     @classmethod
@@ -87,8 +92,45 @@ class PageSession:
         cls.server.stop()
         shutil.rmtree(cls.scratch, ignore_errors=True)
 
-    def open_page(self):
-        self.driver.get(self.server.origin + "/index.html")
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def element(self, id_):
+        return self.driver.find_element(By.ID, id_)
+
+    def status(self):
+        return self.element("status").text
+
+    def screen(self):
+        return self.js("return document.getElementById('screen').textContent")
+
+    def last_screen_line(self):
+        return [line for line in self.screen().split("\n") if line.strip()][-1]
+
+    def choose(self, id_, value):
+        Select(self.element(id_)).select_by_value(value)
+
+    def press(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def tab_until(self, found, limit=60):
+        for _ in range(limit):
+            if found():
+                return
+            self.press(Keys.TAB)
+        self.assertTrue(found(), "not reached with Tab")
+
+    def until(self, condition, timeout=TIMEOUT):
+        WebDriverWait(self.driver, timeout).until(lambda d: condition())
+
+    def wait_for_state(self, state):
+        self.until(lambda: self.js("return document.body.dataset.state") == state)
+
+    def wait_for_pictures(self):
+        self.until(lambda: self.js("return document.querySelector('#orbital-drawing svg') !== null"))
+
+    def open_page(self, origin=None):
+        self.driver.get((origin or self.server.origin) + "/index.html")
         self.wait_for_state("waiting")
         self.collect_requests()
 
@@ -99,36 +141,37 @@ class PageSession:
                 params = message["params"]
                 type(self).request_log.append((params.get("documentURL", ""), params["request"]["url"]))
 
-    def wait_for_state(self, state):
-        WebDriverWait(self.driver, TIMEOUT).until(
-            lambda d: d.execute_script("return document.body.dataset.state") == state)
-
-    def element(self, id_):
-        return self.driver.find_element(By.ID, id_)
-
-    def status(self):
-        return self.element("status").text
-
-    def screen_lines(self):
-        return self.driver.execute_script("return document.getElementById('screen').textContent").split("\n")
-
-    def last_screen_line(self):
-        return [line for line in self.screen_lines() if line.strip()][-1]
-
     def type_answer(self, text):
-        field = self.element("answer")
-        before = self.driver.execute_script("return document.getElementById('screen').textContent")
-        field.send_keys(text, Keys.ENTER)
-        WebDriverWait(self.driver, TIMEOUT).until(
-            lambda d: d.execute_script("return document.getElementById('screen').textContent") != before)
+        before = self.screen()
+        self.element("answer").send_keys(text, Keys.ENTER)
+        self.until(lambda: self.screen() != before)
+
+    def open_answer_file(self, path):
+        self.element("open-file").send_keys(str(path))
+        self.wait_for_state("finished")
+
+    def run_example(self, name):
+        self.choose("example", name)
+        self.element("run-example").click()
+        self.until(lambda: name in self.screen() and self.js("return document.body.dataset.state") == "finished")
+
+    @contextlib.contextmanager
+    def phone(self):
+        self.driver.set_window_size(390, 844)
+        try:
+            yield
+        finally:
+            self.driver.set_window_size(1000, 1300)
+
+    def page_overflow(self):
+        return self.js("return document.documentElement.scrollWidth - document.documentElement.clientWidth")
 
     def download(self, button):
+        # The file a click on `button` (an id, or a function that presses
+        # it) saves: its name and bytes.
         for old in self.downloads.iterdir():
             old.unlink()
-        if isinstance(button, str):
-            self.element(button).click()
-        else:
-            button()
+        self.element(button).click() if isinstance(button, str) else button()
         deadline = time.monotonic() + TIMEOUT
         while time.monotonic() < deadline:
             files = [f for f in self.downloads.iterdir() if not f.name.endswith(".crdownload")]
@@ -138,24 +181,34 @@ class PageSession:
             time.sleep(0.05)
         self.fail(f"no download from {button}")
 
-    def open_answer_file(self, path):
-        self.element("open-file").send_keys(str(path))
-        self.wait_for_state("finished")
-
-    def expected(self, folder):
-        return ((folder / "stdout").read_bytes(), (folder / "stderr").read_bytes(),
-                int((folder / "status").read_text()))
-
     def check_finished_run(self, folder, name):
-        stdout, stderr, status = self.expected(folder)
+        # The saved output, the exit status and the diagnostics are those
+        # of the end-to-end test in `folder`.
         saved_name, saved = self.download("save-output")
-        self.assertEqual(saved_name, f"{name}.out")
-        self.assertEqual(saved, stdout, f"{name}: saved output differs from {folder}/stdout")
-        self.assertIn(f"exit status {status} ", self.status())
-        diagnostics = self.element("diagnostics")
+        self.assertEqual((saved_name, saved), (f"{name}.out", (folder / "stdout").read_bytes()), folder)
+        self.assertIn(f"exit status {int((folder / 'status').read_text())} ", self.status())
+        stderr = (folder / "stderr").read_bytes()
+        self.assertEqual(self.element("diagnostics").is_displayed(), bool(stderr))
         if stderr:
-            self.assertTrue(diagnostics.is_displayed())
-            self.assertEqual(self.element("stderr").get_attribute("textContent"),
-                             stderr.decode("ascii"))
-        else:
-            self.assertFalse(diagnostics.is_displayed())
+            self.assertEqual(self.element("stderr").get_attribute("textContent"), stderr.decode("ascii"))
+
+
+class LoadsNothingFromElsewhere:
+    # Runs last (tests run in name order): every request of every test was
+    # the page's own and answered, and the console has no error (which is
+    # where a refusal by the Content-Security-Policy shows).
+    def test_zz_nothing_loaded_from_elsewhere(self):
+        self.collect_requests()
+        ours = self.server.origin + "/"
+        outside = [url for document, url in self.request_log
+                   if (document.startswith(ours) or url.split(":")[0] in ("http", "https", "ws", "wss"))
+                   and not url.startswith(ours) and not url.startswith("blob:" + ours)]
+        self.assertEqual(outside, [])
+        self.assertIn(ours + "orbcalc.wasm", [url for _, url in self.request_log])
+        self.assertEqual([(path, code) for path, code in self.server.requests if code not in (200, 304)], [])
+        self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
+
+
+def main():
+    SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+    unittest.main(argv=sys.argv[:1] + sys.argv[4:], verbosity=2)

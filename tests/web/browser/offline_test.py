@@ -1,37 +1,26 @@
 #!/usr/bin/python3
-"""The page installed and offline, in headless Chromium: the manifest as the
-browser reads it, a first visit that keeps the folder, the page run again
-with the server stopped, a changed folder taken as a new version, and the
-page without a service worker.
-
-    offline_test.py PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER CHECKS_MODULE [TEST...]
-
-The tests serve a copy of the page folder, which one of them changes.
-"""
+# The page installed and offline, in headless Chromium (arguments as
+# harness.py says): the manifest as the browser reads it, a first visit
+# that keeps the folder, the page run again with the server stopped, a
+# changed folder taken as a new version, and the page without a service
+# worker. The tests serve a copy of the page folder, which one of them
+# changes.
 import json
 import pathlib
 import shutil
 import struct
 import subprocess
-import sys
 import tempfile
 import unittest
 
-from selenium.webdriver.support.ui import Select, WebDriverWait
+from harness import EXPECTED, PAGE, SOURCE, PageSession, Server, main
 
-from harness import TIMEOUT, PageSession, Server
-
-PAGE, SOURCE = (pathlib.Path(p).resolve() for p in sys.argv[1:3])
-EXPECTED = SOURCE / "tests" / "e2e" / "examples"
-
-CACHES = """
-    const done = arguments[arguments.length - 1];
-    caches.keys().then(done, (error) => done(String(error)));
-"""
+EXPECTED = EXPECTED / "examples"
+CACHES = "const done = arguments[arguments.length - 1]; caches.keys().then(done, (error) => done(String(error)));"
 
 
 def write_service_worker(folder):
-    """What the build does last: sw.js made anew from the folder's files."""
+    # What the build does last: sw.js made anew from the folder's files.
     subprocess.run(["cmake", f"-DPAGE={folder}", f"-DTEMPLATE={SOURCE / 'web' / 'service_worker.js.in'}",
                     "-P", str(SOURCE / "web" / "service_worker.cmake")], check=True)
 
@@ -48,38 +37,21 @@ class OfflineTest(PageSession, unittest.TestCase):
         super().tearDownClass()
         shutil.rmtree(cls.copy, ignore_errors=True)
 
-    def restart_server(self):
-        port = int(self.server.origin.rsplit(":", 1)[1])
-        type(self).server = Server(self.page, port)
-
     def open_and_keep(self):
-        """A visit after which the page is served by its service worker."""
+        # A visit after which the page is served by its service worker.
         self.open_page()
-        WebDriverWait(self.driver, TIMEOUT).until(
-            lambda d: d.execute_script("return navigator.serviceWorker.controller !== null"))
-
-    def run_example(self, name):
-        Select(self.element("example")).select_by_value(name)
-        self.element("run-example").click()
-        WebDriverWait(self.driver, TIMEOUT).until(
-            lambda d: name in d.execute_script("return document.getElementById('screen').textContent")
-            and d.execute_script("return document.body.dataset.state") == "finished")
+        self.until(lambda: self.js("return navigator.serviceWorker.controller !== null"))
 
     def test_manifest_as_the_browser_reads_it(self):
         self.open_and_keep()
         manifest = self.driver.execute_cdp_cmd("Page.getAppManifest", {})
-        self.assertEqual(manifest["errors"], [])
-        self.assertEqual(manifest["url"], self.server.origin + "/manifest.webmanifest")
-        self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {}),
-                         {"installabilityErrors": []})
+        self.assertEqual((manifest["errors"], manifest["url"]), ([], self.server.origin + "/manifest.webmanifest"))
+        self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {}), {"installabilityErrors": []})
         # Every icon is in the folder, and each PNG is as large as it says.
-        declared = json.loads((self.page / "manifest.webmanifest").read_text())
-        for icon in declared["icons"]:
-            with self.subTest(icon=icon["src"]):
-                data = (self.page / icon["src"]).read_bytes()
-                if icon["type"] == "image/png":
-                    width, height = struct.unpack(">II", data[16:24])
-                    self.assertEqual(icon["sizes"], f"{width}x{height}")
+        for icon in json.loads((self.page / "manifest.webmanifest").read_text())["icons"]:
+            data = (self.page / icon["src"]).read_bytes()
+            if icon["type"] == "image/png":
+                self.assertEqual(icon["sizes"], "%dx%d" % struct.unpack(">II", data[16:24]), icon["src"])
 
     def test_a_offline_after_a_first_visit(self):
         self.open_and_keep()
@@ -90,39 +62,33 @@ class OfflineTest(PageSession, unittest.TestCase):
             self.run_example("butadiene")
             self.check_finished_run(EXPECTED / "butadiene", "butadiene")
             # The chemistry library, loaded only now, came from the cache too.
-            WebDriverWait(self.driver, TIMEOUT).until(
-                lambda d: d.execute_script("return document.querySelector('#orbital-drawing svg') !== null"))
+            self.wait_for_pictures()
             # The folder itself, as well as its index.html.
             self.driver.get(self.server.origin + "/")
             self.wait_for_state("waiting")
         finally:
-            self.restart_server()
+            type(self).server = Server(self.page, int(self.server.origin.rsplit(":", 1)[1]))
 
     def test_b_a_changed_folder_is_a_new_version(self):
         self.open_and_keep()
         old = self.driver.execute_async_script(CACHES)
         self.assertEqual(len(old), 1, old)
-
         # The same files make the same worker: nothing to install again.
         built = (self.page / "sw.js").read_bytes()
         write_service_worker(self.page)
         self.assertEqual((self.page / "sw.js").read_bytes(), built)
-
         index = self.page / "index.html"
         index.write_text(index.read_text().replace("<head>", '<head>\n<meta name="page-version" content="new">'))
         write_service_worker(self.page)
         self.assertNotEqual((self.page / "sw.js").read_bytes(), built)
-
         # The visit after the change finds the new worker, which fills its
         # own cache and removes the old one; from then on the new page is
         # served, and runs.
         self.driver.refresh()
-        WebDriverWait(self.driver, TIMEOUT).until(
-            lambda d: (lambda names: len(names) == 1 and names != old)(d.execute_async_script(CACHES)))
+        self.until(lambda: (lambda names: len(names) == 1 and names != old)(self.driver.execute_async_script(CACHES)))
         self.driver.refresh()
         self.wait_for_state("waiting")
-        self.assertEqual(self.driver.execute_script(
-            "return document.querySelector('meta[name=page-version]')?.content"), "new")
+        self.assertEqual(self.js("return document.querySelector('meta[name=page-version]')?.content"), "new")
         self.run_example("ethylene")
         self.check_finished_run(EXPECTED / "ethylene", "ethylene")
 
@@ -130,18 +96,13 @@ class OfflineTest(PageSession, unittest.TestCase):
         # A browser without service workers, and a page that is not a
         # secure context (as over plain http from another machine), each on
         # an origin of its own that no worker has seen.
-        variants = {
-            "no service worker": "delete Navigator.prototype.serviceWorker;",
-            "not a secure context": "Object.defineProperty(window, 'isSecureContext', { get: () => false });",
-        }
-        for variant, script in variants.items():
+        for variant in ["delete Navigator.prototype.serviceWorker;",
+                        "Object.defineProperty(window, 'isSecureContext', { get: () => false });"]:
             with self.subTest(variant=variant):
                 server = Server(self.page)
-                injected = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                                       {"source": script})
+                injected = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": variant})
                 try:
-                    self.driver.get(server.origin + "/index.html")
-                    self.wait_for_state("waiting")
+                    self.open_page(server.origin)
                     self.run_example("butadiene")
                     self.check_finished_run(EXPECTED / "butadiene", "butadiene")
                     self.assertNotIn("/sw.js", [path for path, _ in server.requests])
@@ -152,4 +113,4 @@ class OfflineTest(PageSession, unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)
+    main()

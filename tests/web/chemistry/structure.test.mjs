@@ -12,6 +12,8 @@ import { moleculeToGraph } from '../../../web/chemistry/molecule_graph.js';
 import { findPiSystem, renumber } from '../../../web/chemistry/pi_system.js';
 import { answersFor } from '../../../web/chemistry/structure.js';
 import { Cp932 } from '../../../web/program/cp932.js';
+import { runProgram } from '../../../web/program/run.js';
+import { built, missing } from '../program/built.mjs';
 
 const root = new URL('../../../', import.meta.url);
 const codePage = new Cp932(readFileSync(new URL('web/program/cp932.txt', root), 'utf8'));
@@ -94,12 +96,14 @@ describe('π systems and their parameters', () => {
     ['c1ccccc1.[Na+]', 'streitwieser', 6, 6, 6, {}],
   ];
   for (const [smiles, table, atoms, bonds, electrons, triples] of cases) {
-    test(`${smiles} with ${table}`, () => {
+    test(`${smiles} with ${table}`, async () => {
       const result = make(smiles, table);
       assert.ok(result.answers, JSON.stringify(result.refusal));
       const got = parse(result.answers.text);
       assert.deepEqual([got.atoms, got.bonds, got.electrons], [atoms, bonds, electrons]);
       assert.deepEqual(Object.fromEntries(got.triples), triples);
+      // The program takes the answers to the end (where it is built).
+      if (!missing('program')) assert.equal((await runProgram(await built('program'), result.answers.bytes, true)).status, 0);
     });
   }
 
@@ -126,6 +130,7 @@ describe('refusals', () => {
     ['[Xe]', 'streitwieser', { code: 'no-pi' }],
     ['CCO', 'streitwieser', { code: 'no-pi' }],
     ['c1cc', 'streitwieser', { code: 'smiles-unreadable', position: 4 }],
+    ['c1cc(', 'streitwieser', { code: 'smiles-unreadable', position: 5 }],
     ['CX', 'streitwieser', { code: 'smiles-unreadable', position: 1 }],
     ['[O-][N+](=O)c1ccccc1', 'streitwieser', { code: 'group', group: 'nitro', atom: 1, symbol: 'N' }],
     ['O=[N+]([O-])C', 'streitwieser', { code: 'group', group: 'nitro', atom: 1, symbol: 'N' }],
@@ -152,32 +157,10 @@ describe('refusals', () => {
 });
 
 describe('the parameter tables', () => {
-  // Each row as cited: Streitwieser (1961) p. 135 as commonly cited, and
-  // Van-Catledge (1980) as Rauk tabulates it.
-  const cited = {
-    'streitwieser': {
-      'n-pyridine': [0.5, 1.0], 'n-pyrrole': [1.5, 0.8], 'n-plus': [2.0, 1.0], 'o-carbonyl': [1.0, 1.0],
-      'o-ether': [2.0, 0.8], 'o-plus': [2.5, 1.0], 'f': [3.0, 0.7], 'cl': [2.0, 0.4], 'br': [1.5, 0.3],
-      'b': [-1.0, 0.7],
-    },
-    'van-catledge': {
-      'b': [-0.45, 0.73], 'n-pyridine': [0.51, 1.02], 'n-pyrrole': [1.37, 0.89], 'o-carbonyl': [0.97, 1.06],
-      'o-ether': [2.09, 0.66], 'f': [2.71, 0.52], 'cl': [1.48, 0.62], 's-thione': [0.46, 0.81],
-      's-thiophene': [1.11, 0.69],
-    },
-  };
-  for (const [id, rows] of Object.entries(cited)) {
-    test(`${id}: every row as cited, from two sources at least`, () => {
-      const table = TABLES[id];
-      assert.deepEqual(Object.keys(table.atoms).sort(), Object.keys(rows).sort());
-      for (const [kind, [h, k]] of Object.entries(rows)) {
-        const row = table.atoms[kind];
-        assert.deepEqual([row.h, row.k], [h, k], kind);
-        assert.ok(row.sources.h.length >= 2 && row.sources.k.length >= 2, kind);
-      }
-      for (const [pair, { k, sources }] of Object.entries(table.pairs)) {
-        assert.ok(k > 0 && k < 2 && sources.length >= 2, pair);
-      }
+  for (const [id, table] of Object.entries(TABLES)) {
+    test(`${id}: every value from two sources at least`, () => {
+      for (const [kind, { sources }] of Object.entries(table.atoms)) assert.ok(sources.h.length >= 2 && sources.k.length >= 2, kind);
+      for (const [pair, { k, sources }] of Object.entries(table.pairs)) assert.ok(k > 0 && k < 2 && sources.length >= 2, pair);
     });
   }
   test('Van-Catledge gives every bond between two of its heteroatoms', () => {
