@@ -6,6 +6,8 @@
 import js from '@eslint/js';
 import globals from 'globals';
 
+import pageWords from './scripts/eslint_page_words.mjs';
+
 export default [
   { ignores: ['node_modules/', 'build*/', 'web/vendor/', '.stryker-tmp/', 'reports/'] },
   js.configs.recommended,
@@ -25,5 +27,21 @@ export default [
   {
     files: ['web/batch/**/*.js', 'tests/web/**/*.mjs', 'scripts/**/*.{js,mjs}', 'cmake/**/*.mjs', '*.mjs'],
     languageOptions: { globals: globals.node },
+  },
+  // Every word a reader of the page sees comes from its message tables.
+  {
+    files: ['web/**/*.js'],
+    ignores: ['web/i18n/en.js', 'web/i18n/ja.js'],
+    plugins: { 'page-words': pageWords },
+    rules: { 'page-words/from-tables': 'error' },
+  },
+  // The program's own fault diagnostic, written on its standard error as
+  // the console program writes it, byte for byte: not the page's words.
+  {
+    files: ['web/program/run.js', 'web/program/traps.js'],
+    rules: {
+      'page-words/from-tables': ['error', ['Exception: ${}\n', 'Illegal instruction', 'Access Violation',
+        'Integer division by zero', 'Integer overflow', 'Stack overflow', 'Unknown exception 0x0']],
+    },
   },
 ];

@@ -7,11 +7,8 @@
 // mutant runs its own part's tests only, which keeps the whole measurement
 // to about an hour on two cores instead of several (every test file for
 // every mutant). A mutant that only another part's tests would notice
-// counts as surviving, so the score is, if anything, low. The test of the
-// page's words stays out: it reads the modules' source text, and in
-// Stryker's copy that text is the instrumented code with every mutant in
-// it. The program's tests run the built modules named by ORBCALC_WASM and
-// ORBCALC_WASI_CHECKS.
+// counts as surviving, so the score is, if anything, low. The program's
+// tests run the built modules named by ORBCALC_WASM and ORBCALC_WASI_CHECKS.
 export const PARTS = {
   'code-page': { mutate: ['web/program/cp932.js'], tests: ['tests/web/program/cp932.test.mjs'] },
   'runner': {
