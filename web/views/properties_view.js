@@ -2,9 +2,11 @@
 // molecule, and as a CSV file.
 
 import { propertiesCsv } from '../chemistry/properties.js';
+import { reactivityRows } from '../chemistry/reactivity.js';
 import { translator } from '../i18n/i18n.js';
 import { finder, listItems } from './dom.js';
 import { propertiesScene } from './molecule_scene.js';
+import { reactivityFor } from './reactivity_runs.js';
 import { save } from './save.js';
 import { drawSvg } from './scene.js';
 
@@ -63,6 +65,10 @@ export function connectProperties(root, session) {
     if (['analysis', 'layout', 'language'].some((name) => changed.has(name))) draw(state);
   });
   const { state } = session;
-  $('save-properties').addEventListener('click', () =>
-    save(propertiesCsv(state.analysis.properties), `${state.name}-properties.csv`, 'text/csv'));
+  // The reactivity indices follow the properties, once their runs are done.
+  $('save-properties').addEventListener('click', async () => {
+    const { analysis, module, name } = state;
+    const more = reactivityRows(await reactivityFor(analysis, module));
+    save(propertiesCsv(analysis.properties, more), `${name}-properties.csv`, 'text/csv');
+  });
 }
