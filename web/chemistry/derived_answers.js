@@ -57,3 +57,20 @@ export function withChange({ atoms, bonds }, change) {
   const changed = change.k === 0 ? others : [...others, { i, j, k: change.k }];
   return { atoms, bonds: changed.sort((a, b) => a.i - b.i || a.j - b.j) };
 }
+
+// The first-order estimate of each level after `change`, from the old
+// solution's coefficients: x_j + c_rj²·δh for an atom, x_j + 2·c_rj·c_sj·δk
+// for a bond. Null for an orbital of a degenerate set, where the first
+// order does not follow from one orbital alone. `sets` are the old
+// solution's degenerate sets.
+export function firstOrderLevels({ roots, vectors }, sets, molecule, change) {
+  const inSet = new Set(sets.filter((set) => set.length > 1).flat());
+  const bond = molecule.bonds.find(
+    ({ i, j }) => i === Math.min(change.i, change.j) && j === Math.max(change.i, change.j),
+  );
+  const shift =
+    'atom' in change
+      ? (c) => c[change.atom] ** 2 * (change.h - molecule.atoms[change.atom].h)
+      : (c) => 2 * c[change.i] * c[change.j] * (change.k - (bond ? bond.k : 0));
+  return roots.map((x, j) => (inSet.has(j) ? null : x + shift(vectors[j])));
+}
