@@ -143,17 +143,23 @@ async function localisationEnergies(module, { n, electrons }, molecule, piEnergy
   return { localisation_plus: index(plus), localisation_radical: index(radical), localisation_minus: index(minus) };
 }
 
-// Every index of an analysed run (analysis.js, without a problem), the
-// localisation energies from runs of `module`.
-export async function reactivityOf(module, { solution, occupied, molecule, properties }) {
+// The indices of an analysed run (analysis.js, without a problem) that
+// its own orbitals give: frontier densities, superdelocalisabilities and
+// polarisabilities.
+export function orbitalReactivity({ solution, occupied }) {
   return {
-    indices: {
-      ...frontier(solution, occupied),
-      ...superdelocalisabilities(solution, occupied),
-      ...(await localisationEnergies(module, solution, molecule, properties.piEnergy)),
-    },
+    indices: { ...frontier(solution, occupied), ...superdelocalisabilities(solution, occupied) },
     polarisability: polarisabilities(solution, occupied),
   };
+}
+
+// Every index of an analysed run, the localisation energies from runs of
+// `module`.
+export async function reactivityOf(module, analysis) {
+  const { indices, polarisability } = orbitalReactivity(analysis);
+  const { solution, molecule, properties } = analysis;
+  const localisation = await localisationEnergies(module, solution, molecule, properties.piEnergy);
+  return { indices: { ...indices, ...localisation }, polarisability };
 }
 
 // The most reactive atoms by `values`: every atom within 1e-4 of the

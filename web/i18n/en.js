@@ -183,6 +183,8 @@ export default {
   'properties.shared': 'In a degenerate set that is only partly filled, its electrons are shared evenly among its ' +
                        'orbitals for these sums, so that no value depends on the arbitrary coefficients inside the set.',
   'properties.drawing': 'Densities q_r at the atoms, bond orders p_rs on the bonds',
+  'properties.netCharge': 'Net π charge (π electrons the atom brings − q_r)',
+  'properties.unitCharge': 'e',
   'properties.saveCsv': 'Save properties (CSV)',
   'reactivity.title': 'Where it reacts',
   'reactivity.choose': 'Index',

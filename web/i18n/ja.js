@@ -183,6 +183,8 @@ export default {
   'properties.shared': '一部だけ占有された縮退準位の電子は、これらの和では縮退した軌道に均等に分けています。' +
                        'そのため、縮退軌道の中での係数の選び方によって値が変わることはありません。',
   'properties.drawing': '原子上の π電子密度 q_r と結合上の結合次数 p_rs',
+  'properties.netCharge': '正味の π 電荷（原子が持ち込む π 電子数 − q_r）',
+  'properties.unitCharge': 'e',
   'properties.saveCsv': '性質を保存（CSV）',
   'reactivity.title': '反応する位置',
   'reactivity.choose': '指数',

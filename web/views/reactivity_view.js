@@ -8,11 +8,11 @@
 import { firstOrderLevels, moleculeAnswers, withChange } from '../chemistry/derived_answers.js';
 import { quoteName } from '../chemistry/answers_writer.js';
 import { degenerateSets } from '../chemistry/occupation.js';
-import { reactiveSites, solveMolecule } from '../chemistry/reactivity.js';
+import { orbitalReactivity, reactiveSites, solveMolecule } from '../chemistry/reactivity.js';
 import { translator } from '../i18n/i18n.js';
 import { finder, listItems } from './dom.js';
 import { correlationScene, indexScene } from './reactivity_scene.js';
-import { reactivityFor } from './reactivity_runs.js';
+import { reactivityFor, structureOf } from './reactivity_runs.js';
 import { drawSvg } from './scene.js';
 
 const INDICES = [
@@ -87,11 +87,14 @@ function polarisabilityTable({ matrix }, t, show) {
 
 export function connectReactivity(root, session, { run, save }) {
   const $ = finder(root);
-  let reactivity = null; // the indices of the analysis shown, once computed
+  // The indices of the analysis shown: those of its orbitals at once, the
+  // localisation energies when their runs are done (`complete`).
+  let reactivity = null;
   let changed = null; // the last change's { change, solution }, or null
   let namedIn = null; // the language the index list is written in
 
-  function drawIndex({ analysis, layout, language }) {
+  function drawIndex(state) {
+    const { analysis, layout, language } = state;
     const t = translator(language);
     const quantity = $('reactivity-index').value || INDICES[0];
     if (namedIn !== language) {
@@ -107,24 +110,24 @@ export function connectReactivity(root, session, { run, save }) {
         t('reactivity.source', { source: t(`reactivity.source.${kind}`) }),
       ]),
     );
-    $('reactivity-waiting').hidden = reactivity !== null;
-    if (reactivity === null) {
-      for (const id of ['reactivity-drawing', 'reactivity-notes', 'polarisability-matrix']) $(id).replaceChildren();
-      $('reactivity-site').textContent = '';
-      return;
-    }
-    const notes = INDICES.filter((q) => reactivity.indices[q].values === null).map((q) =>
+    $('reactivity-waiting').hidden = reactivity.complete;
+    const notes = INDICES.filter((q) => reactivity.indices[q]?.values === null).map((q) =>
       reasonSentence(q, reactivity.indices[q], t),
     );
     const index = reactivity.indices[quantity];
-    if (index.values?.includes(null)) notes.push(t('reactivity.someAtoms', { name: t(`reactivity.name.${quantity}`) }));
+    if (index?.values?.includes(null))
+      notes.push(t('reactivity.someAtoms', { name: t(`reactivity.name.${quantity}`) }));
     $('reactivity-notes').replaceChildren(...listItems(notes));
     const name = t(`reactivity.name.${quantity}`);
-    if (index.values === null) {
+    if (index === undefined) {
+      $('reactivity-site').textContent = t('reactivity.computing');
+      $('reactivity-drawing').replaceChildren();
+    } else if (index.values === null) {
       $('reactivity-site').textContent = reasonSentence(quantity, index, t);
       $('reactivity-drawing').replaceChildren();
     } else {
-      const sites = reactiveSites(index.values, largestMarks(quantity), analysis.molecule);
+      const hydrogens = structureOf(state)?.map((atom) => atom.hydrogens > 0) ?? null;
+      const sites = reactiveSites(index.values, largestMarks(quantity), analysis.molecule, hydrogens);
       $('reactivity-site').textContent =
         sites.length === 0
           ? t('reactivity.noSite', { name })
@@ -239,13 +242,13 @@ export function connectReactivity(root, session, { run, save }) {
   session.connect((state, fields) => {
     if (!drawable(state)) return;
     if (fields.has('analysis')) {
-      reactivity = null;
       changed = null;
       const { analysis } = state;
+      reactivity = { ...orbitalReactivity(analysis), complete: false };
       reactivityFor(analysis, state.module)
         .then((computed) => {
           if (session.state.analysis !== analysis) return;
-          reactivity = computed;
+          reactivity = { ...computed, complete: true };
           drawIndex(session.state);
         })
         .catch((error) => console.error(error));
