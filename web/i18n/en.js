@@ -196,8 +196,10 @@ export default {
   'reactivity.formula': 'Definition: {formula}',
   'reactivity.unit': 'Unit: {unit}',
   'reactivity.source': 'Source: {source}',
-  'reactivity.siteLargest': 'Most reactive by {name} (largest value): atom {atoms}, {value} {unit}.',
-  'reactivity.siteSmallest': 'Most reactive by {name} (smallest value): atom {atoms}, {value} {unit}.',
+  'reactivity.siteLargest': 'Most reactive by {name} (largest value): {atoms}, {value} {unit}.',
+  'reactivity.siteSmallest': 'Most reactive by {name} (smallest value): {atoms}, {value} {unit}.',
+  'reactivity.oneAtom': 'atom {atoms}',
+  'reactivity.manyAtoms': 'atoms {atoms}',
   'reactivity.noSite': 'No atom that can take a substituent has a value of {name}.',
   'reactivity.someAtoms': '{name} is not defined at the atoms marked —: what is left without them cannot hold that many electrons.',
   'reactivity.name.frontier_e': 'Frontier density f_E (electrophilic attack)',
@@ -232,7 +234,7 @@ export default {
   'reactivity.polarisability.title': 'Atom–atom polarisabilities π_rs = ∂q_r/∂h_s',
   'reactivity.polarisability.legend': 'π_rs = 4 Σ_{j occupied} Σ_{k empty} c_rj c_sj c_rk c_sk / (x_j − x_k), in units of 1/β ' +
                                       '(β < 0, so π_rr > 0); C. A. Coulson, H. C. Longuet-Higgins, Proc. R. Soc. A 191, 39 (1947). ' +
-                                      'The darker the cell, the larger the value; a dashed frame marks a negative value. ' +
+                                      'The more a cell stands out from the background, the larger the value’s size; a dashed frame marks a negative value. ' +
                                       'Focus or point at a cell for its value.',
   'reactivity.polarisability.cell': 'π_{r},{s} = {value} (1/β)',
   'reactivity.polarisability.openShell': 'The polarisabilities are given for closed shells only, where every level is full or empty; ' +

@@ -191,12 +191,14 @@ export default {
   'reactivity.computing': '指数を計算しています（局在化エネルギーには原子ごとにプログラムを1回ずつ実行します）…',
   'reactivity.legend': '円の面積は各原子での値の大きさを表し、値が負のときは白抜きにしています。値は原子の横に示します。' +
                        '破線の輪は最も反応しやすい原子です（f と S は最大、L は最小。π原子 3 個と結合した原子は除きます）。',
-  'reactivity.drawing': '各原子の {name}',
+  'reactivity.drawing': '各原子の{name}',
   'reactivity.formula': '定義：{formula}',
   'reactivity.unit': '単位：{unit}',
   'reactivity.source': '出典：{source}',
-  'reactivity.siteLargest': '{name} で最も反応しやすい位置（最大値）：原子 {atoms}、{value} {unit}。',
-  'reactivity.siteSmallest': '{name} で最も反応しやすい位置（最小値）：原子 {atoms}、{value} {unit}。',
+  'reactivity.siteLargest': '{name} で最も反応しやすい位置（最大値）：{atoms}、{value} {unit}。',
+  'reactivity.siteSmallest': '{name} で最も反応しやすい位置（最小値）：{atoms}、{value} {unit}。',
+  'reactivity.oneAtom': '原子 {atoms}',
+  'reactivity.manyAtoms': '原子 {atoms}',
   'reactivity.noSite': '置換を受けられる原子には {name} の値がありません。',
   'reactivity.someAtoms': '— の原子では {name} は定義されません。その原子を除いた残りに、その数の電子が入りきらないためです。',
   'reactivity.name.frontier_e': 'フロンティア電子密度 f_E（求電子攻撃）',
@@ -231,7 +233,7 @@ export default {
   'reactivity.polarisability.title': '原子–原子分極率 π_rs = ∂q_r/∂h_s',
   'reactivity.polarisability.legend': 'π_rs = 4 Σ_{j 占有} Σ_{k 空} c_rj c_sj c_rk c_sk / (x_j − x_k)、単位は 1/β' +
                                       '（β < 0 なので π_rr > 0）。C. A. Coulson, H. C. Longuet-Higgins, Proc. R. Soc. A 191, 39 (1947)。' +
-                                      '濃いセルほど値が大きく、破線の枠は負の値です。セルにフォーカスするかポインタを重ねると値が出ます。',
+                                      '背景との違いがはっきりしたセルほど値の絶対値が大きく、破線の枠は負の値です。セルにフォーカスするかポインタを重ねると値が出ます。',
   'reactivity.polarisability.cell': 'π_{r},{s} = {value}（1/β）',
   'reactivity.polarisability.openShell': '分極率は閉殻（どの準位も満杯か空）の場合だけ示します。' +
                                          'この分子では最高被占準位が一部だけ占有されています。',

@@ -11,6 +11,7 @@ import { BOND, fit, headingWidth, outward, shift, skeleton } from './molecule_sc
 
 const MARK_RADIUS = 0.3 * BOND; // the circle of the largest value
 const SITE_RADIUS = 15;
+const VALUE_ROOM = 20;
 
 // `values` by atom (null where not defined), `sites` the marked atoms.
 export function indexScene(values, sites, molecule, layout, heading) {
@@ -54,13 +55,20 @@ export function indexScene(values, sites, molecule, layout, heading) {
       anchor: 'middle',
     };
   });
+  // Room on either side for the values beside the outermost atoms.
+  const across = (item) => ({
+    ...item,
+    ...('x' in item ? { x: item.x + VALUE_ROOM } : {}),
+    ...('cx' in item ? { cx: item.cx + VALUE_ROOM } : {}),
+    ...('x1' in item ? { x1: item.x1 + VALUE_ROOM, x2: item.x2 + VALUE_ROOM } : {}),
+  });
   return {
-    width: Math.max(width, headingWidth(heading)),
+    width: Math.max(width + 2 * VALUE_ROOM, headingWidth(heading)),
     height: height + 24,
     label: heading,
     items: [
       { type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
-      ...shift([...skeleton(molecule, points), ...marks, ...rings, ...atoms, ...texts], 24),
+      ...shift([...skeleton(molecule, points), ...marks, ...rings, ...atoms, ...texts], 24).map(across),
     ],
   };
 }

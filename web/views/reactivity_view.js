@@ -33,6 +33,9 @@ const largestMarks = (quantity) => family(quantity) !== 'localisation';
 // The ranges a change may take: h of an atom, k of a bond.
 const RANGES = { h: { min: -2, max: 3, step: 0.05 }, k: { min: 0, max: 2, step: 0.05 } };
 
+// Four decimals, without a sign on a zero.
+const fixed4 = (value) => (Math.abs(value) < 5e-5 ? 0 : value).toFixed(4);
+
 const drawable = ({ analysis }) => analysis !== null && analysis.problem === null;
 
 function option(value, text) {
@@ -133,7 +136,9 @@ export function connectReactivity(root, session, { run, save }) {
           ? t('reactivity.noSite', { name })
           : t(largestMarks(quantity) ? 'reactivity.siteLargest' : 'reactivity.siteSmallest', {
               name,
-              atoms: sites.map((r) => r + 1).join(', '),
+              atoms: t(sites.length === 1 ? 'reactivity.oneAtom' : 'reactivity.manyAtoms', {
+                atoms: sites.map((r) => r + 1).join(', '),
+              }),
               value: index.values[sites[0]].toFixed(4),
               unit: t(`reactivity.unit.${kind}`),
             });
@@ -205,7 +210,7 @@ export function connectReactivity(root, session, { run, save }) {
     const label = (_, x, estimate) =>
       estimate === null
         ? t('change.levelOnly', { x: x.toFixed(4) })
-        : t('change.level', { x: x.toFixed(4), estimate: estimate.toFixed(4), error: (estimate - x).toFixed(4) });
+        : t('change.level', { x: x.toFixed(4), estimate: estimate.toFixed(4), error: fixed4(estimate - x) });
     $('change-drawing').replaceChildren(
       drawSvg(
         correlationScene(solution.roots, after, estimates, {
