@@ -76,7 +76,10 @@ function polarisabilityTable({ matrix }, t, show) {
       const text = t('reactivity.polarisability.cell', { r: r + 1, s: s + 1, value: value.toFixed(4) });
       td.className = value < 0 ? 'negative' : 'positive';
       td.style.setProperty('--strength', `${Math.round((100 * Math.abs(value)) / largest)}%`);
-      td.tabIndex = 0;
+      // One stop in the tab order; the arrow keys move inside the matrix.
+      td.tabIndex = r === 0 && s === 0 ? 0 : -1;
+      td.dataset.r = r;
+      td.dataset.s = s;
       td.title = text;
       td.setAttribute('aria-label', text);
       td.addEventListener('focus', () => show(text));
@@ -84,6 +87,18 @@ function polarisabilityTable({ matrix }, t, show) {
       tr.append(td);
     });
     table.append(tr);
+  });
+  const steps = { ArrowUp: [-1, 0], ArrowDown: [1, 0], ArrowLeft: [0, -1], ArrowRight: [0, 1] };
+  table.addEventListener('keydown', (event) => {
+    const step = steps[event.key];
+    const { r, s } = event.target.dataset;
+    if (!step || r === undefined) return;
+    const next = table.querySelector(`td[data-r="${Number(r) + step[0]}"][data-s="${Number(s) + step[1]}"]`);
+    if (!next) return;
+    event.preventDefault();
+    event.target.tabIndex = -1;
+    next.tabIndex = 0;
+    next.focus();
   });
   return table;
 }

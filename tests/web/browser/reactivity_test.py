@@ -70,6 +70,12 @@ class ReactivityTest(PageSession, unittest.TestCase):
         self.assertIn("1, 4, 5, 8", drawn["site"])
         self.assertIn("2.2986", drawn["site"])
         self.assertEqual(len(self.driver.find_elements("css selector", "#polarisability-matrix td")), 100)
+        # The matrix is one stop for the keyboard; an arrow moves to the
+        # next cell and its value is read out.
+        first = self.driver.find_element(By.CSS_SELECTOR, "#polarisability-matrix td")
+        self.js("arguments[0].focus()", first)
+        first.send_keys(Keys.ARROW_RIGHT)
+        self.assertTrue(self.element("polarisability-readout").text.startswith("π_1,2 = "))
 
         Select(self.element("change-target")).select_by_value("h-0")
         before = self.js("return document.getElementById('change-drawing').innerHTML")
