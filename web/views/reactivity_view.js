@@ -177,7 +177,7 @@ export function connectReactivity(root, session, { run, save }) {
   // The change the controls describe: { atom, h } or { i, j, k }, 0-based.
   function currentChange() {
     const [kind, a, b] = $('change-target').value.split('-');
-    const value = Number($('change-value').value);
+    const value = $('change-value').valueAsNumber; // NaN while the field is empty
     return kind === 'h' ? { atom: Number(a), h: value } : { i: Number(a), j: Number(b), k: value };
   }
 
