@@ -1,6 +1,7 @@
 // Reactivity indices against textbook values, on solutions from the program
-// itself: the page's WebAssembly module (ORBCALC_PAGE_WASM, set by ctest
-// web.node from the web build) run on answer text, as the page runs it.
+// itself: the page's WebAssembly module (ORBCALC_PAGE_WASM or ORBCALC_WASM,
+// set by ctest web.node from the web build) run on answer text, as the page
+// runs it.
 // Textbook values as tabulated in Streitwieser, Molecular Orbital Theory
 // for Organic Chemists (Wiley, 1961) and Coulson and Streitwieser,
 // Dictionary of π-Electron Calculations (Pergamon, 1965), to four decimals.
@@ -15,8 +16,8 @@ import { reactiveSites, reactivityOf, reactivityRows, solveMolecule } from '../.
 import { readRecord } from '../../../web/program/record.js';
 import { runProgram } from '../../../web/program/run.js';
 
-const WASM = process.env.ORBCALC_PAGE_WASM;
-const skip = WASM ? false : "ORBCALC_PAGE_WASM (the web build's orbcalc.wasm) is not set";
+const WASM = process.env.ORBCALC_PAGE_WASM ?? process.env.ORBCALC_WASM;
+const skip = WASM ? false : "set ORBCALC_PAGE_WASM to the page's orbcalc.wasm (ctest web.node does) to run this test";
 const module = WASM ? await WebAssembly.compile(readFileSync(WASM)) : null;
 const example = (name) => readFileSync(new URL(`../../../examples/${name}.txt`, import.meta.url), 'latin1');
 
