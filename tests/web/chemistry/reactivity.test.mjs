@@ -57,47 +57,26 @@ const close = (actual, expected, what, within = 1.5e-4) =>
 
 test('textbook values: benzene, butadiene, naphthalene, azulene, pyridine, allyl cation', { skip }, async () => {
   // [answers, quantity, atom (from 1), value]; π_rs as [answers, 'pi', r, s, value].
+  // prettier-ignore
   const cases = [
-    ['benzene', 'localisation_plus', 1, 2.5359],
-    ['benzene', 'localisation_radical', 1, 2.5359],
-    ['benzene', 'localisation_minus', 1, 2.5359],
-    ['benzene', 'frontier_e', 4, 1 / 3],
-    ['benzene', 'superdeloc_e', 1, 0.8333],
-    ['benzene', 'superdeloc_n', 1, 0.8333],
-    ['benzene', 'pi', 1, 1, 0.3981],
-    ['benzene', 'pi', 1, 2, -0.1574],
-    ['benzene', 'pi', 1, 3, 0.0093],
+    ['benzene', 'localisation_plus', 1, 2.5359], ['benzene', 'localisation_radical', 1, 2.5359],
+    ['benzene', 'localisation_minus', 1, 2.5359], ['benzene', 'frontier_e', 4, 1 / 3],
+    ['benzene', 'superdeloc_e', 1, 0.8333], ['benzene', 'superdeloc_n', 1, 0.8333],
+    ['benzene', 'pi', 1, 1, 0.3981], ['benzene', 'pi', 1, 2, -0.1574], ['benzene', 'pi', 1, 3, 0.0093],
     ['benzene', 'pi', 1, 4, -0.1019],
-    ['butadiene', 'frontier_e', 1, 0.7236],
-    ['butadiene', 'frontier_e', 2, 0.2764],
-    ['butadiene', 'localisation_plus', 1, 1.6437],
-    ['butadiene', 'localisation_plus', 2, 2.4721],
-    ['butadiene', 'pi', 1, 1, 0.6261],
-    ['butadiene', 'pi', 1, 2, -0.4025],
-    ['butadiene', 'pi', 1, 3, 0.0447],
+    ['butadiene', 'frontier_e', 1, 0.7236], ['butadiene', 'frontier_e', 2, 0.2764],
+    ['butadiene', 'localisation_plus', 1, 1.6437], ['butadiene', 'localisation_plus', 2, 2.4721],
+    ['butadiene', 'pi', 1, 1, 0.6261], ['butadiene', 'pi', 1, 2, -0.4025], ['butadiene', 'pi', 1, 3, 0.0447],
     ['butadiene', 'pi', 1, 4, -0.2683],
     // Atom 1 of the example is an α position, atom 2 a β position.
-    ['naphthalene', 'localisation_plus', 1, 2.2986],
-    ['naphthalene', 'localisation_plus', 2, 2.4797],
-    ['naphthalene', 'frontier_e', 1, 0.3618],
-    ['naphthalene', 'frontier_e', 2, 0.1382],
-    ['azulene', 'localisation_plus', 8, 1.9244],
-    ['azulene', 'localisation_minus', 8, 2.6003],
-    ['pyridine', 'localisation_plus', 2, 2.6718],
-    ['pyridine', 'localisation_minus', 2, 2.3529],
-    ['allyl cation', 'localisation_plus', 1, 2.8284],
-    ['allyl cation', 'localisation_minus', 1, 0.8284],
+    ['naphthalene', 'localisation_plus', 1, 2.2986], ['naphthalene', 'localisation_plus', 2, 2.4797],
+    ['naphthalene', 'frontier_e', 1, 0.3618], ['naphthalene', 'frontier_e', 2, 0.1382],
+    ['azulene', 'localisation_plus', 8, 1.9244], ['azulene', 'localisation_minus', 8, 2.6003],
+    ['pyridine', 'localisation_plus', 2, 2.6718], ['pyridine', 'localisation_minus', 2, 2.3529],
+    ['allyl cation', 'localisation_plus', 1, 2.8284], ['allyl cation', 'localisation_minus', 1, 0.8284],
   ];
-  const texts = {
-    'allyl cation': answers(
-      3,
-      [
-        [1, 2],
-        [2, 3],
-      ],
-      2,
-    ),
-  };
+  // prettier-ignore
+  const texts = { 'allyl cation': answers(3, [[1, 2], [2, 3]], 2) };
   for (const [name, quantity, r, ...rest] of cases) {
     const { indices, polarisability } = await indicesOf(texts[name] ?? example(name));
     if (quantity === 'pi') close(polarisability.matrix[r - 1][rest[0] - 1], rest[1], `${name} π${r}${rest[0]}`);
@@ -107,18 +86,9 @@ test('textbook values: benzene, butadiene, naphthalene, azulene, pyridine, allyl
 
 test('sums and symmetries hold for every example that has them', { skip }, async () => {
   const alternants = new Set(['benzene', 'butadiene', 'naphthalene', 'styrene', 'polyene30', 'annulene30', 'ethylene']);
-  for (const name of [
-    'azulene',
-    'benzene',
-    'butadiene',
-    'ethylene',
-    'fulvene',
-    'naphthalene',
-    'pyridine',
-    'pyrrole',
-    'styrene',
-    'polyene30',
-  ]) {
+  // prettier-ignore
+  for (const name of ['azulene', 'benzene', 'butadiene', 'ethylene', 'fulvene', 'naphthalene', 'pyridine', 'pyrrole',
+                      'styrene', 'polyene30']) {
     const { analysis, indices, polarisability } = await indicesOf(example(name));
     const { n } = analysis.solution;
     for (const quantity of ['frontier_e', 'frontier_n', 'frontier_r']) {
@@ -196,17 +166,15 @@ test('indices that are not defined are said so, and rows left out', { skip }, as
   close(ethyleneCation.indices.localisation_radical.values[0], 1, 'ethylene cation L·');
   const rows = reactivityRows(allyl).map((row) => row.quantity);
   for (const left of ['superdeloc_e', 'superdeloc_r', 'polarisability']) assert.ok(!rows.includes(left), left);
-  assert.deepEqual(
-    new Set(rows),
-    new Set([
-      'frontier_e',
-      'frontier_n',
-      'frontier_r',
-      'localisation_plus',
-      'localisation_radical',
-      'localisation_minus',
-    ]),
-  );
+  const kept = [
+    'frontier_e',
+    'frontier_n',
+    'frontier_r',
+    'localisation_plus',
+    'localisation_radical',
+    'localisation_minus',
+  ];
+  assert.deepEqual(new Set(rows), new Set(kept));
 });
 
 test('the same molecule in another atom order gives the same indices, permuted', { skip }, async () => {
@@ -243,15 +211,8 @@ test('the most reactive sites: ties, and no fusion atom', { skip }, async () => 
   const { localisation_plus: plus, frontier_e: fe } = naphthalene.indices;
   assert.deepEqual(reactiveSites(plus.values, false, molecule), [0, 3, 4, 7]);
   assert.deepEqual(reactiveSites(fe.values, true, molecule), [0, 3, 4, 7]);
-  assert.deepEqual(
-    reactiveSites(
-      fe.values,
-      true,
-      molecule,
-      fe.values.map((_, a) => a !== 0),
-    ),
-    [3, 4, 7],
-  );
+  const hydrogens = fe.values.map((_, a) => a !== 0); // as if atom 1 bore a substituent
+  assert.deepEqual(reactiveSites(fe.values, true, molecule, hydrogens), [3, 4, 7]);
   // Fusion atoms with the largest value are passed over: a value only
   // counts among atoms that can take a substituent.
   const values = fe.values.map((value, a) => (a >= 8 ? 5 : value));
@@ -274,12 +235,8 @@ test("a changed h or k: first-order estimates against the program's new levels",
   }
   // Benzene's degenerate pairs have no estimate of their own.
   const benzene = (await indicesOf(example('benzene'))).analysis;
-  const estimates = firstOrderLevels(benzene.solution, degenerateSets(benzene.solution.roots), benzene.molecule, {
-    atom: 0,
-    h: 0.5,
-  });
-  assert.deepEqual(
-    estimates.map((x) => x === null),
-    [false, true, true, true, true, false],
-  );
+  const benzeneSets = degenerateSets(benzene.solution.roots);
+  const estimates = firstOrderLevels(benzene.solution, benzeneSets, benzene.molecule, { atom: 0, h: 0.5 });
+  // prettier-ignore
+  assert.deepEqual(estimates.map((x) => x === null), [false, true, true, true, true, false]);
 });
