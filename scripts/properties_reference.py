@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The π properties of every example, computed independently of the page
+"""The π properties and reactivity indices of every example, computed independently of the page
 in double precision with numpy, written as the CSV files that the page's
 browser test compares its own saved properties with (within 5e-5).
 
@@ -85,12 +85,84 @@ def properties(natom, nelec, a):
     return rows
 
 
+def filled_energy(roots, count):
+    """X: the π energy of `count` electrons in `roots` (descending), filled
+    from the most bonding, or None when they do not fit."""
+    if count < 0 or count > 2 * len(roots):
+        return None
+    return sum(min(2, max(0, count - 2 * j)) * x for j, x in enumerate(roots))
+
+
+def reactivity(natom, nelec, a):
+    """The reactivity indices' rows: frontier densities, superdelocalisabilities
+    (left out where a weighted orbital is non-bonding), localisation energies
+    (from the levels of the matrix without atom r) and, for a closed shell,
+    the atom–atom polarisabilities' upper triangle."""
+    roots, vectors = numpy.linalg.eigh(a)
+    roots, vectors = roots[::-1], vectors[:, ::-1]
+    sets, j = [], 0
+    while j < natom:
+        end = j + 1
+        while end < natom and roots[end - 1] - roots[end] < DEGENERATE_WITHIN:
+            end += 1
+        sets.append(list(range(j, end)))
+        j = end
+    shared = numpy.zeros(natom)
+    left, highest, lowest = nelec, None, None
+    for s, orbitals in enumerate(sets):
+        here = min(left, 2 * len(orbitals))
+        shared[orbitals] = here / len(orbitals)
+        left -= here
+        if here > 0:
+            highest = s
+        if here < 2 * len(orbitals) and lowest is None:
+            lowest = s
+    rows = []
+    frontier = {}
+    for name, s in (("frontier_e", highest), ("frontier_n", lowest)):
+        if s is not None:
+            frontier[name] = 2 / len(sets[s]) * (vectors[:, sets[s]] ** 2).sum(axis=1)
+    if len(frontier) == 2:
+        frontier["frontier_r"] = (frontier["frontier_e"] + frontier["frontier_n"]) / 2
+    deloc = {}
+    for name, weight, sign in (("superdeloc_e", shared, 1), ("superdeloc_n", 2 - shared, -1)):
+        used = weight > 1e-9
+        if not numpy.any(numpy.abs(roots[used]) < 1e-4):
+            deloc[name] = (vectors[:, used] ** 2) @ (weight[used] / (sign * roots[used]))
+    if len(deloc) == 2:
+        deloc["superdeloc_r"] = (deloc["superdeloc_e"] + deloc["superdeloc_n"]) / 2
+    for name in ("frontier_e", "frontier_n", "frontier_r", "superdeloc_e", "superdeloc_n", "superdeloc_r"):
+        values = frontier.get(name, deloc.get(name))
+        if values is not None:
+            rows += [(name, r + 1, "", values[r]) for r in range(natom)]
+    parent = float(shared @ roots)
+    rest_roots = []
+    for r in range(natom):
+        keep = [s for s in range(natom) if s != r]
+        rest_roots.append(numpy.linalg.eigvalsh(a[numpy.ix_(keep, keep)])[::-1])
+    for name, taken in (("localisation_plus", 2), ("localisation_radical", 1), ("localisation_minus", 0)):
+        for r in range(natom):
+            rest = filled_energy(rest_roots[r], nelec - taken)
+            if rest is not None:
+                rows.append((name, r + 1, "", parent - rest))
+    if all(n in (0, 2) for n in shared):
+        full = numpy.flatnonzero(shared == 2)
+        empty = numpy.flatnonzero(shared == 0)
+        for r in range(natom):
+            for s in range(r, natom):
+                value = 4 * sum(vectors[r, j] * vectors[s, j] * vectors[r, k] * vectors[s, k] / (roots[j] - roots[k])
+                                for j in full for k in empty)
+                rows.append(("polarisability", r + 1, s + 1, value))
+    return rows
+
+
 def main():
     examples, output = (pathlib.Path(p) for p in sys.argv[1:3])
     output.mkdir(parents=True, exist_ok=True)
     for path in sorted(examples.glob("*.txt")):
         _, natom, nelec, bonds, hetero = answers(path)
-        rows = properties(natom, nelec, matrix(natom, bonds, hetero))
+        a = matrix(natom, bonds, hetero)
+        rows = properties(natom, nelec, a) + reactivity(natom, nelec, a)
         text = "quantity,atom_i,atom_j,value\n" + "".join(
             f"{q},{i},{j},{v:.6f}\n".replace("-0.000000", "0.000000") for q, i, j, v in rows)
         (output / f"{path.stem}.csv").write_text(text, "ascii")

@@ -36,13 +36,15 @@ const number = (value) => {
 };
 
 // The properties as CSV: `quantity,atom_i,atom_j,value`, atoms numbered
-// from 1 as in the report, empty where they do not apply.
-export function propertiesCsv(p) {
+// from 1 as in the report, empty where they do not apply; `more` rows
+// ({ quantity, i, j, value }, atoms as written) follow.
+export function propertiesCsv(p, more = []) {
   const rows = ['quantity,atom_i,atom_j,value', `pi_energy_beta,,,${number(p.piEnergy)}`];
   if (p.delocalisation !== null) rows.push(`delocalisation_beta,,,${number(p.delocalisation)}`);
   if (p.gap !== null) rows.push(`homo_lumo_gap,,,${number(p.gap)}`);
   p.density.forEach((q, r) => rows.push(`density,${r + 1},,${number(q)}`));
   for (const { i, j, order } of p.bondOrders) rows.push(`bond_order,${i + 1},${j + 1},${number(order)}`);
   p.freeValence.forEach((f, r) => { if (f !== null) rows.push(`free_valence,${r + 1},,${number(f)}`); });
+  for (const { quantity, i, j, value } of more) rows.push(`${quantity},${i},${j},${number(value)}`);
   return `${rows.join('\n')}\n`;
 }

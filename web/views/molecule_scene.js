@@ -6,7 +6,7 @@
 
 import { fitToBox, textWidth } from './drawing.js';
 
-const BOND = 80; // the drawn length of a bond of length 1
+export const BOND = 80; // the drawn length of a bond of length 1
 const MARGIN = 50;
 
 // `layout` turned so that its longest extent lies across, as textbooks
@@ -30,12 +30,12 @@ function lieAcross(layout) {
 }
 
 // Places `layout` ([{ x, y }]) in a box: returns the points and the size.
-const fit = (layout) => fitToBox(lieAcross(layout), BOND, MARGIN);
+export const fit = (layout) => fitToBox(lieAcross(layout), BOND, MARGIN);
 
 // The width a heading of `text` needs, roughly, at 14px bold.
-const headingWidth = (text) => 16 + textWidth(text, 8.2, 14.5);
+export const headingWidth = (text) => 16 + textWidth(text, 8.2, 14.5);
 
-function skeleton(molecule, points) {
+export function skeleton(molecule, points) {
   const items = molecule.bonds.map(({ i, j }) => ({ type: 'line', x1: points[i].x, y1: points[i].y,
                                                     x2: points[j].x, y2: points[j].y, className: 'bond' }));
   return items;
@@ -98,7 +98,7 @@ export function propertiesScene(properties, molecule, layout, heading, word) {
 
 // The unit vector from the mean of `others` to `p` (straight down when
 // there are none or they balance out).
-function outward(p, others) {
+export function outward(p, others) {
   if (others.length === 0) return { x: 0, y: 1 };
   const dx = p.x - others.reduce((sum, o) => sum + o.x, 0) / others.length;
   const dy = p.y - others.reduce((sum, o) => sum + o.y, 0) / others.length;
@@ -106,7 +106,7 @@ function outward(p, others) {
   return length < 1e-6 ? { x: 0, y: 1 } : { x: dx / length, y: dy / length };
 }
 
-function shift(items, dy) {
+export function shift(items, dy) {
   return items.map((item) => {
     const moved = { ...item };
     for (const key of ['y', 'y1', 'y2', 'cy']) if (key in moved) moved[key] += dy;

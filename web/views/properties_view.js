@@ -2,9 +2,11 @@
 // molecule, and as a CSV file.
 
 import { propertiesCsv } from '../chemistry/properties.js';
+import { reactivityRows } from '../chemistry/reactivity.js';
 import { translator } from '../i18n/i18n.js';
 import { finder, listItems } from './dom.js';
 import { propertiesScene } from './molecule_scene.js';
+import { reactivityFor, structureOf } from './reactivity_runs.js';
 import { save } from './save.js';
 import { drawSvg } from './scene.js';
 
@@ -42,14 +44,25 @@ function rows(p, t) {
   return list;
 }
 
+// The net π charge of each atom, the π electrons it brings less its
+// density, when the answers came from a structure that says what each
+// brings; else null.
+function netCharges(state) {
+  const structure = structureOf(state);
+  return structure && state.analysis.properties.density.map((q, r) => structure[r].electrons - q);
+}
+
 export function connectProperties(root, session) {
   const $ = finder(root);
 
-  function draw({ analysis, layout, language }) {
+  function draw(state) {
+    const { analysis, layout, language } = state;
     if (analysis === null || analysis.problem !== null) return;
     const t = translator(language);
     const p = analysis.properties;
-    $('properties-rows').replaceChildren(...rows(p, t));
+    const charges = netCharges(state);
+    $('properties-rows').replaceChildren(...rows(p, t), ...(charges ?? []).map((charge, r) =>
+      row(t('properties.netCharge'), String(r + 1), charge.toFixed(4), t('properties.unitCharge'))));
     const notes = [];
     if (p.delocalisation === null) notes.push(t('properties.noDelocalisation'));
     if (p.gap === null) notes.push(t('properties.noGap'));
@@ -63,6 +76,11 @@ export function connectProperties(root, session) {
     if (['analysis', 'layout', 'language'].some((name) => changed.has(name))) draw(state);
   });
   const { state } = session;
-  $('save-properties').addEventListener('click', () =>
-    save(propertiesCsv(state.analysis.properties), `${state.name}-properties.csv`, 'text/csv'));
+  // The reactivity indices follow the properties, once their runs are done.
+  $('save-properties').addEventListener('click', async () => {
+    const { analysis, module, name } = state;
+    const charges = (netCharges(state) ?? []).map((value, r) => ({ quantity: 'net_charge', i: r + 1, j: '', value }));
+    const more = [...charges, ...reactivityRows(await reactivityFor(analysis, module))];
+    save(propertiesCsv(analysis.properties, more), `${name}-properties.csv`, 'text/csv');
+  });
 }

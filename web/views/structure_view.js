@@ -16,11 +16,15 @@ import { copyLink, openLink } from './structure_links.js';
 import { noteSentence, refusalSentence } from '../i18n/structure_sentences.js';
 
 // The π atoms' places on the molecule as drawn, by their numbers, the
-// typical bond 1 long.
+// typical bond 1 long, with the hydrogens each carries (implicit or drawn)
+// and the π electrons each brings.
 function piPoints({ graph, system }) {
   const points = system.atoms.map(({ atom }) => graph.atoms[atom]);
   const scale = 1 / (medianBond(points, system.bonds) ?? 1);
-  return points.map(({ x, y }) => ({ x: x * scale, y: y * scale }));
+  const hydrogens = ({ hydrogens: implicit, neighbours }) =>
+    implicit + neighbours.filter((s) => graph.atoms[s].symbol === 'H').length;
+  return points.map(({ x, y }, a) => ({ x: x * scale, y: y * scale, hydrogens: hydrogens(points[a]),
+                                        electrons: system.atoms[a].electrons }));
 }
 
 // The panel's own state and what it does with it. `root` the panel;
