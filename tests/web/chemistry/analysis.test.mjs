@@ -34,7 +34,9 @@ describe('from the program\'s record', { skip: missing('program') }, () => {
     test(`${name}: the properties as the reference file has them`, async () => {
       const rows = (text) => text.trim().split('\n').map((row) => row.split(','));
       const ours = rows(propertiesCsv((await analysed(read(`examples/${name}.txt`))).properties));
-      const reference = rows(read(`tests/web/properties/${file}`));
+      // The reference also holds the reactivity indices, tested with them.
+      const reactivity = /^(frontier|superdeloc|localisation|polarisability|net_charge)/;
+      const reference = rows(read(`tests/web/properties/${file}`)).filter(([quantity]) => !reactivity.test(quantity));
       assert.deepEqual(ours.map((row) => row.slice(0, 3)), reference.map((row) => row.slice(0, 3)));
       ours.forEach((row, r) => r > 0 && close(Number(row[3]), Number(reference[r][3]), row.join(',')));
     });

@@ -1,7 +1,6 @@
 // Reactivity indices against textbook values, on solutions from the program
-// itself: the page's WebAssembly module (ORBCALC_PAGE_WASM or ORBCALC_WASM,
-// set by ctest web.node from the web build) run on answer text, as the page
-// runs it.
+// itself: the page's WebAssembly module (ORBCALC_WASM, set by ctest
+// web.node from the web build) run on answer text, as the page runs it.
 // Textbook values as tabulated in Streitwieser, Molecular Orbital Theory
 // for Organic Chemists (Wiley, 1961) and Coulson and Streitwieser,
 // Dictionary of π-Electron Calculations (Pergamon, 1965), to four decimals.
@@ -15,10 +14,10 @@ import { degenerateSets } from '../../../web/chemistry/occupation.js';
 import { reactiveSites, reactivityOf, reactivityRows, solveMolecule } from '../../../web/chemistry/reactivity.js';
 import { readRecord } from '../../../web/program/record.js';
 import { runProgram } from '../../../web/program/run.js';
+import { built, missing } from '../program/built.mjs';
 
-const WASM = process.env.ORBCALC_PAGE_WASM ?? process.env.ORBCALC_WASM;
-const skip = WASM ? false : "set ORBCALC_PAGE_WASM to the page's orbcalc.wasm (ctest web.node does) to run this test";
-const module = WASM ? await WebAssembly.compile(readFileSync(WASM)) : null;
+const skip = missing('program');
+const module = skip ? null : await built('program');
 const example = (name) => readFileSync(new URL(`../../../examples/${name}.txt`, import.meta.url), 'latin1');
 
 // Answer text for `n` atoms, bonds [i, j] (from 1), electrons and hetero
