@@ -40,8 +40,18 @@ export default [
   {
     files: ['web/program/run.js', 'web/program/traps.js'],
     rules: {
-      'page-words/from-tables': ['error', ['Exception: ${}\n', 'Illegal instruction', 'Access Violation',
-        'Integer division by zero', 'Integer overflow', 'Stack overflow', 'Unknown exception 0x0']],
+      'page-words/from-tables': [
+        'error',
+        [
+          'Exception: ${}\n',
+          'Illegal instruction',
+          'Access Violation',
+          'Integer division by zero',
+          'Integer overflow',
+          'Stack overflow',
+          'Unknown exception 0x0',
+        ],
+      ],
     },
   },
 ];

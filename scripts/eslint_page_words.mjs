@@ -22,15 +22,33 @@ const CLASSES = new Set(
   ),
 );
 const FONT = /^(italic|bold|normal|\d+(\.\d+)?px|serif|sans-serif|monospace|system-ui)$/;
-const EVENT_KEYS = new Set(['Enter', 'Escape', 'Tab', 'Home', 'End', 'PageUp', 'PageDown', 'ArrowUp', 'ArrowDown',
-  'ArrowLeft', 'ArrowRight', 'Backspace', 'Delete']);
+const EVENT_KEYS = new Set([
+  'Enter',
+  'Escape',
+  'Tab',
+  'Home',
+  'End',
+  'PageUp',
+  'PageDown',
+  'ArrowUp',
+  'ArrowDown',
+  'ArrowLeft',
+  'ArrowRight',
+  'Backspace',
+  'Delete',
+]);
 
 function isCodeNames(text) {
   const tokens = text.trim().split(/\s+/);
   const classList =
     tokens.every((token) => /^[a-z][a-z0-9-]*$/.test(token)) && tokens.some((token) => CLASSES.has(token));
-  return EVENT_KEYS.has(text) || /^[A-Z][a-z]?$/.test(text) || text.startsWith('<?xml') || classList ||
-    tokens.every((token) => FONT.test(token));
+  return (
+    EVENT_KEYS.has(text) ||
+    /^[A-Z][a-z]?$/.test(text) ||
+    text.startsWith('<?xml') ||
+    classList ||
+    tokens.every((token) => FONT.test(token))
+  );
 }
 
 // Whether a literal reads as words for a person rather than a name for the

@@ -75,8 +75,10 @@ async function start() {
   connectPictures(session, loadLibrary);
   for (const connect of [connectLevels, connectOrbital, connectProperties]) connect(document, session);
   connectReactivity(document, session, { run: (bytes, name) => runs.startOver(bytes, true, name), save });
-  fetch('examples/index.json').then((response) => (response.ok ? response.json() : []))
-    .then((examples) => session.update({ examples })).catch(failed);
+  fetch('examples/index.json')
+    .then((response) => (response.ok ? response.json() : []))
+    .then((examples) => session.update({ examples }))
+    .catch(failed);
   await runs.rerun();
   $('answer').focus();
 

@@ -74,21 +74,54 @@ export const TABLES = {
     },
     // k of the bond between two heteroatoms, keyed by their kinds in
     // alphabetical order.
-    pairs: pairTable({
-      'b': { 'b': 0.87, 'cl': 0.41, 'f': 0.26, 'n-pyridine': 0.66, 'n-pyrrole': 0.53, 'o-carbonyl': 0.60,
-             'o-ether': 0.35, 's-thione': 0.51, 's-thiophene': 0.44 },
-      'cl': { 'cl': 0.68, 'f': 0.51, 'n-pyridine': 0.77, 'n-pyrrole': 0.80, 'o-carbonyl': 0.88, 'o-ether': 0.70,
-              's-thione': 0.52, 's-thiophene': 0.59 },
-      'f': { 'f': 1.04, 'n-pyridine': 0.65, 'n-pyrrole': 0.77, 'o-carbonyl': 0.92, 'o-ether': 0.94,
-             's-thione': 0.28, 's-thiophene': 0.32 },
-      'n-pyridine': { 'n-pyridine': 1.09, 'n-pyrrole': 0.99, 'o-carbonyl': 1.14, 'o-ether': 0.80,
-                      's-thione': 0.83, 's-thiophene': 0.78 },
-      'n-pyrrole': { 'n-pyrrole': 0.98, 'o-carbonyl': 1.13, 'o-ether': 0.89, 's-thione': 0.68, 's-thiophene': 0.73 },
-      'o-carbonyl': { 'o-carbonyl': 1.26, 'o-ether': 1.02, 's-thione': 0.84, 's-thiophene': 0.85 },
-      'o-ether': { 'o-ether': 0.95, 's-thione': 0.43, 's-thiophene': 0.54 },
-      's-thione': { 's-thione': 0.68, 's-thiophene': 0.58 },
-      's-thiophene': { 's-thiophene': 0.63 },
-    }, VC),
+    pairs: pairTable(
+      {
+        'b': {
+          'b': 0.87,
+          'cl': 0.41,
+          'f': 0.26,
+          'n-pyridine': 0.66,
+          'n-pyrrole': 0.53,
+          'o-carbonyl': 0.6,
+          'o-ether': 0.35,
+          's-thione': 0.51,
+          's-thiophene': 0.44,
+        },
+        'cl': {
+          'cl': 0.68,
+          'f': 0.51,
+          'n-pyridine': 0.77,
+          'n-pyrrole': 0.8,
+          'o-carbonyl': 0.88,
+          'o-ether': 0.7,
+          's-thione': 0.52,
+          's-thiophene': 0.59,
+        },
+        'f': {
+          'f': 1.04,
+          'n-pyridine': 0.65,
+          'n-pyrrole': 0.77,
+          'o-carbonyl': 0.92,
+          'o-ether': 0.94,
+          's-thione': 0.28,
+          's-thiophene': 0.32,
+        },
+        'n-pyridine': {
+          'n-pyridine': 1.09,
+          'n-pyrrole': 0.99,
+          'o-carbonyl': 1.14,
+          'o-ether': 0.8,
+          's-thione': 0.83,
+          's-thiophene': 0.78,
+        },
+        'n-pyrrole': { 'n-pyrrole': 0.98, 'o-carbonyl': 1.13, 'o-ether': 0.89, 's-thione': 0.68, 's-thiophene': 0.73 },
+        'o-carbonyl': { 'o-carbonyl': 1.26, 'o-ether': 1.02, 's-thione': 0.84, 's-thiophene': 0.85 },
+        'o-ether': { 'o-ether': 0.95, 's-thione': 0.43, 's-thiophene': 0.54 },
+        's-thione': { 's-thione': 0.68, 's-thiophene': 0.58 },
+        's-thiophene': { 's-thiophene': 0.63 },
+      },
+      VC,
+    ),
   },
 };
 
@@ -125,7 +158,9 @@ export function parametersFor(system, tableId) {
     }
     const found = table.atoms[atom.kind];
     if (!found) {
-      return { refusal: { code: 'kind-missing', table: tableId, kind: atom.kind, number: position + 1, atom: atom.atom } };
+      return {
+        refusal: { code: 'kind-missing', table: tableId, kind: atom.kind, number: position + 1, atom: atom.atom },
+      };
     }
     atomValues.push({ h: found.h, sources: found.sources.h });
   }

@@ -5,7 +5,12 @@
 // about atom 3 can be shown on the library's drawing of atom 3.
 
 // The library's codes for an atom's radical state.
-const RADICALS = new Map([[0, 'none'], [0x10, 'singlet'], [0x20, 'doublet'], [0x30, 'triplet']]);
+const RADICALS = new Map([
+  [0, 'none'],
+  [0x10, 'singlet'],
+  [0x20, 'doublet'],
+  [0x30, 'triplet'],
+]);
 
 // `molecule` is an OpenChemLib Molecule; `Molecule` is its class, whose
 // constants name the helper arrays to compute.

@@ -48,8 +48,7 @@ export function occupy({ roots, electrons }) {
     const here = Math.min(left, 2 * size);
     left -= here;
     if (here > 0) homo = s;
-    const perOrbital = orbitals.map((_, k) =>
-      here >= size ? 1 + (k < here - size ? 1 : 0) : (k < here ? 1 : 0));
+    const perOrbital = orbitals.map((_, k) => (here >= size ? 1 + (k < here - size ? 1 : 0) : k < here ? 1 : 0));
     orbitals.forEach((j, k) => {
       occupation[j] = perOrbital[k];
       shared[j] = here / size;

@@ -35,7 +35,12 @@ export const KINDS = {
   'b': { symbol: 'B', electrons: 0 },
 };
 
-const HALOGENS = new Map([[9, 'f'], [17, 'cl'], [35, 'br'], [53, 'i']]);
+const HALOGENS = new Map([
+  [9, 'f'],
+  [17, 'cl'],
+  [35, 'br'],
+  [53, 'i'],
+]);
 
 const core = (kind) => ({ role: 'core', kind });
 const pendant = (kind) => ({ role: 'pendant', kind });
@@ -53,7 +58,10 @@ function bonding(graph) {
   }));
   for (const { i: a, j: b, order } of graph.bonds) {
     if (order < 2) continue;
-    for (const [x, y] of [[a, b], [b, a]]) {
+    for (const [x, y] of [
+      [a, b],
+      [b, a],
+    ]) {
       info[x].pi += order - 1;
       info[x].partners.add(y);
     }
@@ -129,16 +137,22 @@ function classify(graph, index, info) {
   if (atom.radical !== 'none' && !(atom.radical === 'doublet' && atom.element === 6)) return odd('radical');
   const negativeNeighbour = atom.neighbours.some((n) => graph.atoms[n].charge < 0);
   switch (atom.element) {
-    case 6: return classifyCarbon(atom, bonds);
-    case 7: return classifyNitrogen(atom, bonds, negativeNeighbour);
-    case 8: return classifyOxygen(atom, bonds);
-    case 16: return classifySulfur(atom, bonds);
+    case 6:
+      return classifyCarbon(atom, bonds);
+    case 7:
+      return classifyNitrogen(atom, bonds, negativeNeighbour);
+    case 8:
+      return classifyOxygen(atom, bonds);
+    case 16:
+      return classifySulfur(atom, bonds);
     case 5:
       if (atom.charge === 0 && bonds.pi === 0 && bonds.sigma === 3) return atom.aromatic ? core('b') : pendant('b');
       return odd('charge');
     default:
       if (HALOGENS.has(atom.element)) {
-        return atom.charge === 0 && bonds.sigma === 1 && bonds.pi === 0 ? pendant(HALOGENS.get(atom.element)) : odd('charge');
+        return atom.charge === 0 && bonds.sigma === 1 && bonds.pi === 0
+          ? pendant(HALOGENS.get(atom.element))
+          : odd('charge');
       }
       // Other elements: in a multiple bond or an aromatic ring they would
       // need parameters nobody tabulates for this model; otherwise they are
@@ -229,8 +243,11 @@ function systemBonds(graph, order) {
 // names each atom of the system exactly once.
 export function renumber(system, graph, order) {
   const byAtom = new Map(system.atoms.map((a) => [a.atom, a]));
-  if (order.length !== system.atoms.length || new Set(order).size !== order.length ||
-      !order.every((atom) => byAtom.has(atom))) {
+  if (
+    order.length !== system.atoms.length ||
+    new Set(order).size !== order.length ||
+    !order.every((atom) => byAtom.has(atom))
+  ) {
     return null;
   }
   return {

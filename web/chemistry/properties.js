@@ -12,8 +12,7 @@ const SQRT3 = Math.sqrt(3);
 export function piProperties(solution, shared, molecule, gap, kekule) {
   const { n, roots, vectors, electrons } = solution;
   const piEnergy = roots.reduce((sum, x, j) => sum + shared[j] * x, 0);
-  const density = Array.from({ length: n }, (_, r) =>
-    vectors.reduce((sum, c, j) => sum + shared[j] * c[r] * c[r], 0));
+  const density = Array.from({ length: n }, (_, r) => vectors.reduce((sum, c, j) => sum + shared[j] * c[r] * c[r], 0));
   const order = (r, s) => vectors.reduce((sum, c, j) => sum + shared[j] * c[r] * c[s], 0);
   const bondOrders = molecule.bonds.map(({ i, j }) => ({ i, j, order: order(i, j) }));
   const bonded = Array.from({ length: n }, () => 0);
@@ -24,7 +23,9 @@ export function piProperties(solution, shared, molecule, gap, kekule) {
   const freeValence = molecule.atoms.map((atom, r) => (atom.hetero ? null : SQRT3 - bonded[r]));
   // Against isolated double bonds, which only a hydrocarbon of carbons
   // with one π electron each and standard bonds has.
-  const plainHydrocarbon = electrons === n && molecule.atoms.every((atom) => !atom.hetero) &&
+  const plainHydrocarbon =
+    electrons === n &&
+    molecule.atoms.every((atom) => !atom.hetero) &&
     molecule.bonds.every(({ k }) => Math.abs(k - 1) < 1e-4);
   const delocalisation = plainHydrocarbon && kekule ? piEnergy - n : null;
   return { electrons, piEnergy, delocalisation, gap, density, bondOrders, freeValence };
@@ -44,7 +45,9 @@ export function propertiesCsv(p, more = []) {
   if (p.gap !== null) rows.push(`homo_lumo_gap,,,${number(p.gap)}`);
   p.density.forEach((q, r) => rows.push(`density,${r + 1},,${number(q)}`));
   for (const { i, j, order } of p.bondOrders) rows.push(`bond_order,${i + 1},${j + 1},${number(order)}`);
-  p.freeValence.forEach((f, r) => { if (f !== null) rows.push(`free_valence,${r + 1},,${number(f)}`); });
+  p.freeValence.forEach((f, r) => {
+    if (f !== null) rows.push(`free_valence,${r + 1},,${number(f)}`);
+  });
   for (const { quantity, i, j, value } of more) rows.push(`${quantity},${i},${j},${number(value)}`);
   return `${rows.join('\n')}\n`;
 }

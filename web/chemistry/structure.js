@@ -37,7 +37,9 @@ function readMolecule(library, input) {
 // heteroatom and non-standard bond with its source, what was left out.
 // `parameters` is null when the table refused the system.
 function notesOf(system, parameters) {
-  const notes = [{ note: 'system', atoms: system.atoms.length, bonds: system.bonds.length, electrons: system.electrons }];
+  const notes = [
+    { note: 'system', atoms: system.atoms.length, bonds: system.bonds.length, electrons: system.electrons },
+  ];
   if (parameters) {
     system.atoms.forEach(({ kind, electrons }, p) => {
       if (kind === 'carbon') return;

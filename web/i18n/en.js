@@ -3,11 +3,13 @@ export default {
   // page
   'page.title': 'orbcalc: Hückel molecular orbitals',
   'page.heading': 'orbcalc',
-  'page.intro': 'Simple Hückel molecular-orbital calculator: the console program itself, run in this page. ' +
-                'Answer its questions below, or run an answer file.',
-  'page.footer': 'Output is shown as a Shift_JIS terminal shows it; “Save output” gives its exact bytes ' +
-                 '(Shift_JIS, CR LF), the same as the console program writes. Answers you type are sent ' +
-                 'in Shift_JIS. Nothing leaves this page.',
+  'page.intro':
+    'Simple Hückel molecular-orbital calculator: the console program itself, run in this page. ' +
+    'Answer its questions below, or run an answer file.',
+  'page.footer':
+    'Output is shown as a Shift_JIS terminal shows it; “Save output” gives its exact bytes ' +
+    '(Shift_JIS, CR LF), the same as the console program writes. Answers you type are sent ' +
+    'in Shift_JIS. Nothing leaves this page.',
   'language.label': 'Language',
   'language.ja': '日本語',
   'language.en': 'English',
@@ -34,8 +36,9 @@ export default {
 
   // status
   'status.loading': 'Loading the program…',
-  'status.loadFailed': 'The program could not be loaded ({reason}). Open this page through a web server, ' +
-                       'for example python3 -m http.server -d FOLDER.',
+  'status.loadFailed':
+    'The program could not be loaded ({reason}). Open this page through a web server, ' +
+    'for example python3 -m http.server -d FOLDER.',
   'status.pageFailed': 'The page failed: {reason}',
   'status.waiting': 'Waiting for your answer to: {prompt}',
   'status.finished': 'Finished: exit status {status} ({meaning}).',
@@ -60,7 +63,8 @@ export default {
   'structure.drawing': 'The π system with its atom numbers',
   'structure.renumber': 'Renumber the atoms',
   'structure.renumberCancel': 'Stop renumbering',
-  'structure.renumberHint': 'Choose the atom to be number {next} of {count} (click it, or Tab to it and press Enter; Escape stops).',
+  'structure.renumberHint':
+    'Choose the atom to be number {next} of {count} (click it, or Tab to it and press Enter; Escape stops).',
   'structure.answers': 'Answers for the program (you can edit them before they run)',
   'structure.run': 'Run these answers',
   'structure.copyLink': 'Copy link',
@@ -93,17 +97,25 @@ export default {
   'structure.refusal.molfile-unreadable': 'The molfile could not be read.',
   'structure.refusal.smiles-unreadable': 'This SMILES cannot be read: the problem is at character {position}.',
   'structure.refusal.smiles-unreadable-somewhere': 'This SMILES cannot be read.',
-  'structure.refusal.no-pi': 'This molecule has no π system: no double or triple bond, aromatic ring, or charged or radical carbon next to one.',
+  'structure.refusal.no-pi':
+    'This molecule has no π system: no double or triple bond, aromatic ring, or charged or radical carbon next to one.',
   'structure.refusal.too-many': 'The π system has {count} atoms; the program takes at most {limit}.',
-  'structure.refusal.kind-missing': 'The {table} parameters have no values for π atom {number}, {kind}. Choose the other set, or change the molecule.',
-  'structure.refusal.bond-missing': 'The {table} parameters have no value for the bond between atoms {i} and {j} ({first} and {second}).',
-  'structure.refusal.group': 'Atom {index} ({symbol}) is part of {group}, which the simple Hückel model here does not describe.',
+  'structure.refusal.kind-missing':
+    'The {table} parameters have no values for π atom {number}, {kind}. Choose the other set, or change the molecule.',
+  'structure.refusal.bond-missing':
+    'The {table} parameters have no value for the bond between atoms {i} and {j} ({first} and {second}).',
+  'structure.refusal.group':
+    'Atom {index} ({symbol}) is part of {group}, which the simple Hückel model here does not describe.',
   'structure.refusal.unknown-table': 'There is no such set of parameters.',
-  'structure.refusal.name-unencodable': 'The name holds “{character}”, which Shift_JIS (code page 932) cannot write. Change the name.',
-  'structure.refusal.answers-unencodable': 'The answers hold “{character}”, which Shift_JIS (code page 932) cannot write.',
+  'structure.refusal.name-unencodable':
+    'The name holds “{character}”, which Shift_JIS (code page 932) cannot write. Change the name.',
+  'structure.refusal.answers-unencodable':
+    'The answers hold “{character}”, which Shift_JIS (code page 932) cannot write.',
   'structure.refusal.link-too-long': 'This link is too long (more than {limit} characters after “#”); nothing was run.',
-  'structure.refusal.link-malformed': 'This link is broken: its part after “#” is not answers or a structure this page wrote. Nothing was run.',
-  'structure.refusal.link-unknown-table': 'This link names a set of parameters this page does not have. Nothing was run.',
+  'structure.refusal.link-malformed':
+    'This link is broken: its part after “#” is not answers or a structure this page wrote. Nothing was run.',
+  'structure.refusal.link-unknown-table':
+    'This link names a set of parameters this page does not have. Nothing was run.',
   'structure.refusal.link-order': 'The numbering in this link does not fit its molecule. Nothing was run.',
   'structure.note.system': 'π system: {atoms} atoms, {bonds} bonds, {electrons} π electrons.',
   'structure.note.atom': 'Atom {number}: {kind}; π electrons: {electrons}; h = {h} ({sources}).',
@@ -114,10 +126,12 @@ export default {
   'structure.note.hydrogens': 'Hydrogens ({count}) are not part of the π system.',
   'structure.note.components': 'The π system is {count} separate pieces, solved together.',
   'structure.source.carbon': 'carbon: h = 0 by definition',
-  'structure.source.streitwieser-1961': 'A. Streitwieser, Molecular Orbital Theory for Organic Chemists, Wiley 1961, p. 135',
+  'structure.source.streitwieser-1961':
+    'A. Streitwieser, Molecular Orbital Theory for Organic Chemists, Wiley 1961, p. 135',
   'structure.source.coulson': 'checked against the coulson Python package’s parameter tables',
   'structure.source.shokhirev': 'checked against N. V. Shokhirev and F. A. Walker’s HMO parameter table (2003)',
-  'structure.source.van-catledge-1980': 'F. A. Van-Catledge, J. Org. Chem. 45, 4801 (1980), as tabulated in A. Rauk, Orbital Interaction Theory of Organic Chemistry',
+  'structure.source.van-catledge-1980':
+    'F. A. Van-Catledge, J. Org. Chem. 45, 4801 (1980), as tabulated in A. Rauk, Orbital Interaction Theory of Organic Chemistry',
   'structure.source.moha-rauk': 'checked against the theochem/ModelHamiltonian copy of Rauk’s table',
   // levels
   'pictures.title': 'Pictures of the result',
@@ -130,26 +144,30 @@ export default {
   'levels.somo': 'SOMO',
   'levels.gap': 'gap {gap}|β|',
   'levels.orbitalLabel': 'Orbital {number}: x = {x}, electrons: {electrons}',
-  'levels.explain': 'E = α + xβ with β < 0, so the most bonding level is at the bottom. Arrows are the electrons. ' +
-                    'Choose a level (click, or Tab and Enter) to draw its orbital.',
+  'levels.explain':
+    'E = α + xβ with β < 0, so the most bonding level is at the bottom. Arrows are the electrons. ' +
+    'Choose a level (click, or Tab and Enter) to draw its orbital.',
   'levels.partlyFilled': 'The highest occupied level ({mark}) is only partly filled, so there is no HOMO–LUMO gap.',
   'levels.saveSvg': 'Save diagram (SVG)',
   'levels.savePng': 'Save diagram (PNG)',
   'problem.no-atoms': 'No pictures: the block has no atoms.',
-  'problem.electron-count': 'No pictures: {electrons} electrons cannot be placed in {atoms} orbitals; ' +
-                            'the number of electrons must lie between 0 and {most}.',
-  'problem.not-finite': 'No pictures: some roots or coefficients are not finite (+Inf, -Inf or NaN), ' +
-                        'so the table holds no solution.',
-  'problem.not-converged': 'No pictures: the iteration stopped without converging (see the warning on ' +
-                           'standard error), so the roots and coefficients are not a solution.',
+  'problem.electron-count':
+    'No pictures: {electrons} electrons cannot be placed in {atoms} orbitals; ' +
+    'the number of electrons must lie between 0 and {most}.',
+  'problem.not-finite':
+    'No pictures: some roots or coefficients are not finite (+Inf, -Inf or NaN), ' + 'so the table holds no solution.',
+  'problem.not-converged':
+    'No pictures: the iteration stopped without converging (see the warning on ' +
+    'standard error), so the roots and coefficients are not a solution.',
 
   // orbital
   'orbital.title': 'Orbital on the molecule',
   'orbital.heading': 'ψ{number}: E = {energy}, electrons: {electrons}',
   'orbital.energyPlus': 'α + {x}β',
   'orbital.energyMinus': 'α − {x}β',
-  'orbital.legend': 'Circle area ∝ coefficient squared; filled: positive coefficient, hollow: negative. ' +
-                    'Atoms are numbered as in the table.',
+  'orbital.legend':
+    'Circle area ∝ coefficient squared; filled: positive coefficient, hollow: negative. ' +
+    'Atoms are numbered as in the table.',
   'orbital.previous': 'Previous orbital',
   'orbital.next': 'Next orbital',
   'orbital.all': 'All orbitals at once',
@@ -177,21 +195,26 @@ export default {
   'properties.unitAbsBeta': '|β|',
   'properties.unitElectrons': 'electrons',
   'properties.unitNone': '—',
-  'properties.noDelocalisation': 'No delocalisation energy is given: it needs a hydrocarbon with a Kekulé ' +
-                                 'structure and one π electron on each carbon.',
-  'properties.noGap': 'No HOMO–LUMO gap is given: the highest occupied level is only partly filled, or there is no empty level.',
-  'properties.shared': 'In a degenerate set that is only partly filled, its electrons are shared evenly among its ' +
-                       'orbitals for these sums, so that no value depends on the arbitrary coefficients inside the set.',
+  'properties.noDelocalisation':
+    'No delocalisation energy is given: it needs a hydrocarbon with a Kekulé ' +
+    'structure and one π electron on each carbon.',
+  'properties.noGap':
+    'No HOMO–LUMO gap is given: the highest occupied level is only partly filled, or there is no empty level.',
+  'properties.shared':
+    'In a degenerate set that is only partly filled, its electrons are shared evenly among its ' +
+    'orbitals for these sums, so that no value depends on the arbitrary coefficients inside the set.',
   'properties.drawing': 'Densities q_r at the atoms, bond orders p_rs on the bonds',
   'properties.netCharge': 'Net π charge (π electrons the atom brings − q_r)',
   'properties.unitCharge': 'e',
   'properties.saveCsv': 'Save properties (CSV)',
   'reactivity.title': 'Where it reacts',
   'reactivity.choose': 'Index',
-  'reactivity.computing': 'Computing the indices (the localisation energies take one run of the program for each atom)…',
-  'reactivity.legend': 'Each circle’s area goes with the size of the value at that atom, hollow where it is negative; ' +
-                       'the value stands beside the atom. A dashed ring marks the most reactive atoms: the largest f or S, ' +
-                       'the smallest L, among atoms bonded to fewer than three π atoms.',
+  'reactivity.computing':
+    'Computing the indices (the localisation energies take one run of the program for each atom)…',
+  'reactivity.legend':
+    'Each circle’s area goes with the size of the value at that atom, hollow where it is negative; ' +
+    'the value stands beside the atom. A dashed ring marks the most reactive atoms: the largest f or S, ' +
+    'the smallest L, among atoms bonded to fewer than three π atoms.',
   'reactivity.drawing': '{name} at the atoms',
   'reactivity.formula': 'Definition: {formula}',
   'reactivity.unit': 'Unit: {unit}',
@@ -201,7 +224,8 @@ export default {
   'reactivity.oneAtom': 'atom {atoms}',
   'reactivity.manyAtoms': 'atoms {atoms}',
   'reactivity.noSite': 'No atom that can take a substituent has a value of {name}.',
-  'reactivity.someAtoms': '{name} is not defined at the atoms marked —: what is left without them cannot hold that many electrons.',
+  'reactivity.someAtoms':
+    '{name} is not defined at the atoms marked —: what is left without them cannot hold that many electrons.',
   'reactivity.name.frontier_e': 'Frontier density f_E (electrophilic attack)',
   'reactivity.name.frontier_n': 'Frontier density f_N (nucleophilic attack)',
   'reactivity.name.frontier_r': 'Frontier density f_R (radical attack)',
@@ -225,24 +249,30 @@ export default {
   'reactivity.unit.localisation': '|β|',
   'reactivity.source.frontier': 'K. Fukui, T. Yonezawa, H. Shingu, J. Chem. Phys. 20, 722 (1952)',
   'reactivity.source.superdeloc': 'K. Fukui, T. Yonezawa, C. Nagata, Bull. Chem. Soc. Jpn. 27, 423 (1954)',
-  'reactivity.source.localisation': 'G. W. Wheland, J. Am. Chem. Soc. 64, 900 (1942); the levels without atom r ' +
-                                    'come from the program, run on answers with that atom deleted and every other h and k kept',
+  'reactivity.source.localisation':
+    'G. W. Wheland, J. Am. Chem. Soc. 64, 900 (1942); the levels without atom r ' +
+    'come from the program, run on answers with that atom deleted and every other h and k kept',
   'reactivity.reason.no-electrons': '{name} is not defined: no orbital holds electrons.',
   'reactivity.reason.no-room': '{name} is not defined: every orbital is full.',
-  'reactivity.reason.non-bonding': '{name} is not defined: it weights orbital {orbitals}, which is non-bonding (x = 0).',
-  'reactivity.reason.electron-count': '{name} is not defined at any atom: what is left without the atom cannot hold that many electrons.',
+  'reactivity.reason.non-bonding':
+    '{name} is not defined: it weights orbital {orbitals}, which is non-bonding (x = 0).',
+  'reactivity.reason.electron-count':
+    '{name} is not defined at any atom: what is left without the atom cannot hold that many electrons.',
   'reactivity.polarisability.title': 'Atom–atom polarisabilities π_rs = ∂q_r/∂h_s',
-  'reactivity.polarisability.legend': 'π_rs = 4 Σ_{j occupied} Σ_{k empty} c_rj c_sj c_rk c_sk / (x_j − x_k), in units of 1/β ' +
-                                      '(β < 0, so π_rr > 0); C. A. Coulson, H. C. Longuet-Higgins, Proc. R. Soc. A 191, 39 (1947). ' +
-                                      'The more a cell stands out from the background, the larger the value’s size; a dashed frame marks a negative value. ' +
-                                      'Focus or point at a cell for its value.',
+  'reactivity.polarisability.legend':
+    'π_rs = 4 Σ_{j occupied} Σ_{k empty} c_rj c_sj c_rk c_sk / (x_j − x_k), in units of 1/β ' +
+    '(β < 0, so π_rr > 0); C. A. Coulson, H. C. Longuet-Higgins, Proc. R. Soc. A 191, 39 (1947). ' +
+    'The more a cell stands out from the background, the larger the value’s size; a dashed frame marks a negative value. ' +
+    'Focus or point at a cell for its value.',
   'reactivity.polarisability.cell': 'π_{r},{s} = {value} (1/β)',
-  'reactivity.polarisability.openShell': 'The polarisabilities are given for closed shells only, where every level is full or empty; ' +
-                                         'this molecule’s highest occupied level is partly filled.',
+  'reactivity.polarisability.openShell':
+    'The polarisabilities are given for closed shells only, where every level is full or empty; ' +
+    'this molecule’s highest occupied level is partly filled.',
   'change.title': 'What a change of h or k does to the levels',
-  'change.explain': 'Choose an atom (its h) or a bond (its k) and set a new value: the program runs the changed answers, ' +
-                    'and the diagram joins each old level to the new one in the order the runs give them. Beside each new level ' +
-                    'stands its first-order estimate from the old coefficients, δx_j ≈ c_rj² δh or 2 c_rj c_sj δk, with its error.',
+  'change.explain':
+    'Choose an atom (its h) or a bond (its k) and set a new value: the program runs the changed answers, ' +
+    'and the diagram joins each old level to the new one in the order the runs give them. Beside each new level ' +
+    'stands its first-order estimate from the old coefficients, δx_j ≈ c_rj² δh or 2 c_rj c_sj δk, with its error.',
   'change.target': 'Change',
   'change.value': 'New value',
   'change.atom': 'h of atom {number} (now {h})',
@@ -252,7 +282,8 @@ export default {
   'change.heading': 'Levels before and after the change',
   'change.level': 'x = {x} (first order {estimate}, error {error})',
   'change.levelOnly': 'x = {x}',
-  'change.degenerate': 'First-order estimates inside a degenerate set are not defined: a set that splits is drawn as the run gives it.',
+  'change.degenerate':
+    'First-order estimates inside a degenerate set are not defined: a set that splits is drawn as the run gives it.',
   'change.failed': 'The program gave no converged levels for the changed answers.',
   'change.save': 'Save changed answers',
   'change.run': 'Run changed answers in the console',

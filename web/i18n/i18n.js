@@ -61,7 +61,12 @@ export function rememberLanguage(code) {
 // The static markup's words: an element names its message in data-i18n
 // (its text) or data-i18n-ATTRIBUTE (that attribute).
 const TARGETS = [
-  ['data-i18n', (element, text) => { element.textContent = text; }],
+  [
+    'data-i18n',
+    (element, text) => {
+      element.textContent = text;
+    },
+  ],
   ['data-i18n-aria-label', (element, text) => element.setAttribute('aria-label', text)],
   ['data-i18n-title', (element, text) => element.setAttribute('title', text)],
   ['data-i18n-placeholder', (element, text) => element.setAttribute('placeholder', text)],
@@ -71,6 +76,7 @@ export function translatePage(document, language) {
   const t = translator(language);
   document.documentElement.setAttribute('lang', language);
   for (const [attribute, apply] of TARGETS) {
-    for (const element of document.querySelectorAll(`[${attribute}]`)) apply(element, t(element.getAttribute(attribute)));
+    for (const element of document.querySelectorAll(`[${attribute}]`))
+      apply(element, t(element.getAttribute(attribute)));
   }
 }

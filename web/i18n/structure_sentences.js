@@ -22,8 +22,11 @@ export function refusalSentence(refusal, t) {
 export function noteSentence({ note, ...params }, t) {
   const sources = (list) => list.map((s) => t(`structure.source.${s}`)).join('; ');
   if (note === 'atom') {
-    return t('structure.note.atom', { ...params, kind: t(`structure.kind.${params.kind}`),
-                                      sources: sources(params.sources) || t('structure.source.carbon') });
+    return t('structure.note.atom', {
+      ...params,
+      kind: t(`structure.kind.${params.kind}`),
+      sources: sources(params.sources) || t('structure.source.carbon'),
+    });
   }
   if (note === 'bond') return t('structure.note.bond', { ...params, sources: sources(params.sources) });
   if (note === 'left') return t(`structure.note.left.${params.reason}`, params);

@@ -75,7 +75,9 @@ export class Cp932 {
   }
 
   decodeToString(bytes) {
-    return this.decode(bytes).map((c) => String.fromCodePoint(c.codePoint)).join('');
+    return this.decode(bytes)
+      .map((c) => String.fromCodePoint(c.codePoint))
+      .join('');
   }
 
   // Encodes `text`; throws an EncodeError naming the first character that

@@ -5,8 +5,7 @@
 
 export const MAX_ATOMS = 30; // the record has room for 30 atoms
 export const RECORD_BYTES = 7456;
-const OFFSETS = { hmat: 0, vmat: 3600, iat: 7200, jat: 7320, natom: 7440, nbond: 7444,
-                  nelec: 7448, nhet: 7452 };
+const OFFSETS = { hmat: 0, vmat: 3600, iat: 7200, jat: 7320, natom: 7440, nbond: 7444, nelec: 7448, nhet: 7452 };
 
 // The lines of the two statements after the table: the final question's
 // read and the stop. Before the table the diagonal holds h values, not
@@ -23,15 +22,19 @@ export function tableIsPrinted(line) {
 // The record from its `bytes` (a copy of RECORD_BYTES bytes).
 export function readRecord(bytes) {
   const view = new DataView(bytes.buffer, bytes.byteOffset, RECORD_BYTES);
-  const floats = (offset) => Float32Array.from({ length: MAX_ATOMS * MAX_ATOMS },
-                                               (_, k) => view.getFloat32(offset + 4 * k, true));
-  const ints = (offset) => Int32Array.from({ length: MAX_ATOMS },
-                                           (_, k) => view.getInt32(offset + 4 * k, true));
+  const floats = (offset) =>
+    Float32Array.from({ length: MAX_ATOMS * MAX_ATOMS }, (_, k) => view.getFloat32(offset + 4 * k, true));
+  const ints = (offset) => Int32Array.from({ length: MAX_ATOMS }, (_, k) => view.getInt32(offset + 4 * k, true));
   const count = (name) => view.getInt32(OFFSETS[name], true);
   return {
-    hmat: floats(OFFSETS.hmat), vmat: floats(OFFSETS.vmat),
-    iat: ints(OFFSETS.iat), jat: ints(OFFSETS.jat),
-    natom: count('natom'), nbond: count('nbond'), nelec: count('nelec'), nhet: count('nhet'),
+    hmat: floats(OFFSETS.hmat),
+    vmat: floats(OFFSETS.vmat),
+    iat: ints(OFFSETS.iat),
+    jat: ints(OFFSETS.jat),
+    natom: count('natom'),
+    nbond: count('nbond'),
+    nelec: count('nelec'),
+    nhet: count('nhet'),
   };
 }
 
@@ -48,8 +51,7 @@ const element = (matrix, i, j) => matrix[j * MAX_ATOMS + i];
 export function solutionOf(record) {
   const n = Math.min(Math.max(record.natom, 0), MAX_ATOMS);
   const roots = Array.from({ length: n }, (_, j) => element(record.hmat, j, j));
-  const vectors = Array.from({ length: n }, (_, j) =>
-    Array.from({ length: n }, (_, r) => element(record.vmat, r, j)));
+  const vectors = Array.from({ length: n }, (_, j) => Array.from({ length: n }, (_, r) => element(record.vmat, r, j)));
   // The solver's own measure: element (2, 1) always, even for a block
   // of one atom, then every element below the block's diagonal.
   const below = [element(record.hmat, 1, 0)];

@@ -62,10 +62,8 @@ class AnswerInput {
     }
     const newline = this.input.indexOf(0x0a, this.position);
     const lineEnd = newline < 0 ? this.input.length : newline + 1;
-    if (this.lineStarts.length === 0 ||
-        this.lineStarts[this.lineStarts.length - 1].inputEnd <= this.position) {
-      this.lineStarts.push({ outputOffset: this.stdout.length, inputStart: this.position,
-                             inputEnd: lineEnd });
+    if (this.lineStarts.length === 0 || this.lineStarts[this.lineStarts.length - 1].inputEnd <= this.position) {
+      this.lineStarts.push({ outputOffset: this.stdout.length, inputStart: this.position, inputEnd: lineEnd });
     }
     const end = Math.min(lineEnd, this.position + limit);
     const chunk = this.input.subarray(this.position, end);
@@ -85,8 +83,10 @@ function workRecord(instance) {
   }
   const view = new DataView(memory.buffer);
   const start = view.getUint32(record.value, true);
-  return { record: new Uint8Array(memory.buffer).slice(start, start + RECORD_BYTES),
-           line: view.getInt32(locus.value, true) };
+  return {
+    record: new Uint8Array(memory.buffer).slice(start, start + RECORD_BYTES),
+    line: view.getInt32(locus.value, true),
+  };
 }
 
 // Runs the compiled `module` on `input`, with the arguments `args`. The
@@ -100,8 +100,7 @@ export async function runProgram(module, input, endOfInput, args = ['orbcalc']) 
   const stderr = new ByteSink();
   const stdin = new AnswerInput(input, endOfInput, stdout);
   let instance = null;
-  const imports = wasiImports(module, () => instance.exports.memory,
-                              { args, stdin, stdout, stderr });
+  const imports = wasiImports(module, () => instance.exports.memory, { args, stdin, stdout, stderr });
   instance = await WebAssembly.instantiate(module, imports);
   let status = 0;
   let trapped = false;
@@ -121,6 +120,5 @@ export async function runProgram(module, input, endOfInput, args = ['orbcalc']) 
     }
   }
   const { record, line } = trapped ? { record: null, line: null } : workRecord(instance);
-  return { stdout: stdout.view(), stderr: stderr.view(), status, answers: stdin.lineStarts,
-           record, line };
+  return { stdout: stdout.view(), stderr: stderr.view(), status, answers: stdin.lineStarts, record, line };
 }

@@ -21,18 +21,20 @@ export function createRuns(session, onFailure) {
     rerun: () => serially(rerun),
     // Changes the answers with `changes(state)` (new fields for the
     // session), then runs them.
-    change: (changes) => serially(() => {
-      session.update(changes(session.state));
-      return rerun();
-    }),
+    change: (changes) =>
+      serially(() => {
+        session.update(changes(session.state));
+        return rerun();
+      }),
     // Runs new answers from the start: `input` bytes (or a promise of
     // them), whether the input ends there, the session's name and, when
     // the answers were written from the structure panel, the points of
     // their atoms as drawn there.
-    startOver: (input, endOfInput, name, points = null) => serially(async () => {
-      const bytes = await input;
-      session.update({ input: bytes, endOfInput, name, drawing: points && { input: bytes, points } });
-      return rerun();
-    }),
+    startOver: (input, endOfInput, name, points = null) =>
+      serially(async () => {
+        const bytes = await input;
+        session.update({ input: bytes, endOfInput, name, drawing: points && { input: bytes, points } });
+        return rerun();
+      }),
   };
 }

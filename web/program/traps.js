@@ -4,11 +4,11 @@
 // node's runner (cmake/wasi-run.mjs).
 
 const TRAPS = [
-  [/^unreachable/, 0xC000001D, 'Illegal instruction'],  // the trap instruction, like ud2 on x86
-  [/memory access out of bounds/, 0xC0000005, 'Access Violation'],
-  [/divide by zero|remainder by zero/, 0xC0000094, 'Integer division by zero'],
-  [/integer overflow|unrepresentable in integer range/, 0xC0000095, 'Integer overflow'],
-  [/call stack size exceeded/, 0xC00000FD, 'Stack overflow'],
+  [/^unreachable/, 0xc000001d, 'Illegal instruction'], // the trap instruction, like ud2 on x86
+  [/memory access out of bounds/, 0xc0000005, 'Access Violation'],
+  [/divide by zero|remainder by zero/, 0xc0000094, 'Integer division by zero'],
+  [/integer overflow|unrepresentable in integer range/, 0xc0000095, 'Integer overflow'],
+  [/call stack size exceeded/, 0xc00000fd, 'Stack overflow'],
 ];
 
 // The exception code and name of the fault that matches a trap; any other

@@ -81,7 +81,11 @@ export function wasiImports(module, getMemory, { args, stdin, stdout, stderr }) 
   const calls = {
     args_sizes_get(countPointer, sizePointer) {
       view().setUint32(countPointer, argBytes.length, true);
-      view().setUint32(sizePointer, argBytes.reduce((sum, arg) => sum + arg.length, 0), true);
+      view().setUint32(
+        sizePointer,
+        argBytes.reduce((sum, arg) => sum + arg.length, 0),
+        true,
+      );
       return ERRNO_SUCCESS;
     },
     args_get(argvPointer, bufferPointer) {

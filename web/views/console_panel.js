@@ -93,7 +93,10 @@ function connectAnswerLine($, session, runs) {
       bytes = lines.map((line) => concat(state.cp932.encode(line), new Uint8Array([LINE_FEED])));
     } catch (error) {
       if (!(error instanceof EncodeError)) throw error;
-      const reason = translator(state.language)('answer.notEncodable', { character: error.character, code: error.code });
+      const reason = translator(state.language)('answer.notEncodable', {
+        character: error.character,
+        code: error.code,
+      });
       session.update({ notice: { key: 'status.notSent', params: { reason } } });
       return;
     }
@@ -135,8 +138,9 @@ function connectAnswerLine($, session, runs) {
 // The toolbar: examples, open, save, take back, start again.
 function connectToolbar($, { state }, runs, fetchBytes) {
   $('undo').addEventListener('click', () => runs.change(takenBack).then(() => $('answer').focus()));
-  $('restart').addEventListener('click', () => runs.startOver(new Uint8Array(0), false, 'orbcalc')
-    .then(() => $('answer').focus()));
+  $('restart').addEventListener('click', () =>
+    runs.startOver(new Uint8Array(0), false, 'orbcalc').then(() => $('answer').focus()),
+  );
   $('run-example').addEventListener('click', () => {
     const name = $('example').value;
     runs.startOver(fetchBytes(`examples/${encodeURIComponent(name)}.txt`), true, name);
@@ -146,8 +150,11 @@ function connectToolbar($, { state }, runs, fetchBytes) {
     const file = $('open-file').files[0];
     if (!file) return;
     $('open-file').value = '';
-    runs.startOver(file.arrayBuffer().then((buffer) => new Uint8Array(buffer)), true,
-                   file.name.replace(/\.[^.]*$/, '') || 'orbcalc');
+    runs.startOver(
+      file.arrayBuffer().then((buffer) => new Uint8Array(buffer)),
+      true,
+      file.name.replace(/\.[^.]*$/, '') || 'orbcalc',
+    );
   });
   $('save-answers').addEventListener('click', () => save(state.input, `${state.name}.txt`));
   $('save-output').addEventListener('click', () => save(state.result.stdout, `${state.name}.out`));

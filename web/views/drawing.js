@@ -39,8 +39,10 @@ export function fitToBox(points, scale, margin) {
 // The median length of `bonds` ({ i, j }) between `points`, leaving out
 // bonds of no length; null when there is none.
 export function medianBond(points, bonds) {
-  const lengths = bonds.map(({ i, j }) => Math.hypot(points[i].x - points[j].x, points[i].y - points[j].y))
-    .filter((d) => d > 0).sort((p, q) => p - q);
+  const lengths = bonds
+    .map(({ i, j }) => Math.hypot(points[i].x - points[j].x, points[i].y - points[j].y))
+    .filter((d) => d > 0)
+    .sort((p, q) => p - q);
   return lengths.length > 0 ? lengths[Math.floor(lengths.length / 2)] : null;
 }
 

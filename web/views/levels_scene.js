@@ -57,28 +57,55 @@ export function levelsScene(occupied, selected, word) {
       const x1 = start + k * (ORBITAL_WIDTH + ORBITAL_GAP);
       const children = [
         { type: 'rect', x: x1 - 3, y: y - 12, width: ORBITAL_WIDTH + 6, height: 24, className: 'hit' },
-        { type: 'line', x1, y1: y, x2: x1 + ORBITAL_WIDTH, y2: y, className: j === selected ? 'level selected' : 'level' },
+        {
+          type: 'line',
+          x1,
+          y1: y,
+          x2: x1 + ORBITAL_WIDTH,
+          y2: y,
+          className: j === selected ? 'level selected' : 'level',
+        },
         ...electrons(set.electrons[k], x1 + ORBITAL_WIDTH / 2, y, arrowHalf),
       ];
       const params = { number: j + 1, x: set.x.toFixed(4), electrons: set.electrons[k] };
-      items.push({ type: 'group', orbital: j, selected: j === selected, label: word('levels.orbitalLabel', params), children });
+      items.push({
+        type: 'group',
+        orbital: j,
+        selected: j === selected,
+        label: word('levels.orbitalLabel', params),
+        children,
+      });
     });
     const labelY = Math.min(y + 4, lastLabel - LABEL_HEIGHT + 2);
     lastLabel = labelY;
-    items.push({ type: 'text', x: labelX, y: labelY, text: word('levels.x', { x: set.x.toFixed(4) }), className: 'level-label' });
-    const mark = s === occupied.homo ? word(occupied.somo ? 'levels.somo' : 'levels.homo')
-      : s === occupied.lumo ? word('levels.lumo') : null;
-    if (mark !== null) items.push({ type: 'text', x: start - 8, y: y + 4, text: mark, className: 'level-mark', anchor: 'end' });
+    items.push({
+      type: 'text',
+      x: labelX,
+      y: labelY,
+      text: word('levels.x', { x: set.x.toFixed(4) }),
+      className: 'level-label',
+    });
+    const mark =
+      s === occupied.homo
+        ? word(occupied.somo ? 'levels.somo' : 'levels.homo')
+        : s === occupied.lumo
+          ? word('levels.lumo')
+          : null;
+    if (mark !== null)
+      items.push({ type: 'text', x: start - 8, y: y + 4, text: mark, className: 'level-mark', anchor: 'end' });
   });
   // The HOMO–LUMO gap as a double arrow between the two levels.
   if (occupied.gap !== null) {
     const bottom = yOf(sets[occupied.homo].x);
     const top = yOf(sets[occupied.lumo].x);
-    items.push({ type: 'path', className: 'gap',
-                 d: `M ${gapX} ${bottom} L ${gapX} ${top} M ${gapX - 4} ${top + 6} L ${gapX} ${top} L ${gapX + 4} ${top + 6} ` +
-                    `M ${gapX - 4} ${bottom - 6} L ${gapX} ${bottom} L ${gapX + 4} ${bottom - 6}` });
-    items.push({ type: 'text', x: gapX + 6, y: (top + bottom) / 2 + 4, className: 'level-label',
-                 text: gapText });
+    items.push({
+      type: 'path',
+      className: 'gap',
+      d:
+        `M ${gapX} ${bottom} L ${gapX} ${top} M ${gapX - 4} ${top + 6} L ${gapX} ${top} L ${gapX + 4} ${top + 6} ` +
+        `M ${gapX - 4} ${bottom - 6} L ${gapX} ${bottom} L ${gapX + 4} ${bottom - 6}`,
+    });
+    items.push({ type: 'text', x: gapX + 6, y: (top + bottom) / 2 + 4, className: 'level-label', text: gapText });
   }
   return { width, height, items, label: word('levels.title') };
 }
@@ -90,8 +117,11 @@ function electrons(count, x, y, half) {
     const tip = up ? y - half : y + half;
     const tail = up ? y + half : y - half;
     const head = up ? 4 : -4;
-    return { type: 'path', d: `M ${cx} ${tail} L ${cx} ${tip} M ${cx - 4} ${tip + head} L ${cx} ${tip} L ${cx + 4} ${tip + head}`,
-             className: 'electron' };
+    return {
+      type: 'path',
+      d: `M ${cx} ${tail} L ${cx} ${tip} M ${cx - 4} ${tip + head} L ${cx} ${tip} L ${cx + 4} ${tip + head}`,
+      className: 'electron',
+    };
   };
   if (count === 1) return [arrow(x, true)];
   if (count === 2) return [arrow(x - 6, true), arrow(x + 6, false)];

@@ -31,7 +31,10 @@ export function connectLevels(root, session) {
     problem.hidden = analysis.problem === null;
     $('pictures-body').hidden = analysis.problem !== null;
     if (analysis.problem !== null) {
-      problem.textContent = t(`problem.${analysis.problem.problem}`, { ...analysis.problem, atoms: analysis.solution.n });
+      problem.textContent = t(`problem.${analysis.problem.problem}`, {
+        ...analysis.problem,
+        atoms: analysis.solution.n,
+      });
       return;
     }
     const focused = root.activeElement?.closest?.('#levels-drawing [data-orbital]');
@@ -42,7 +45,9 @@ export function connectLevels(root, session) {
     const { occupied } = analysis;
     const note = $('levels-note');
     note.hidden = !occupied.partlyFilled;
-    note.textContent = occupied.partlyFilled ? t('levels.partlyFilled', { mark: t(occupied.somo ? 'levels.somo' : 'levels.homo') }) : '';
+    note.textContent = occupied.partlyFilled
+      ? t('levels.partlyFilled', { mark: t(occupied.somo ? 'levels.somo' : 'levels.homo') })
+      : '';
   }
 
   session.connect((state, changed) => {
@@ -50,7 +55,7 @@ export function connectLevels(root, session) {
   });
   const { state } = session;
   $('save-levels-svg').addEventListener('click', () =>
-    save(svgFile($('levels-drawing').querySelector('svg')), `${state.name}-levels.svg`, 'image/svg+xml'));
-  $('save-levels-png').addEventListener('click', () =>
-    savePng(drawCanvas(sceneOf(state)), `${state.name}-levels.png`));
+    save(svgFile($('levels-drawing').querySelector('svg')), `${state.name}-levels.svg`, 'image/svg+xml'),
+  );
+  $('save-levels-png').addEventListener('click', () => savePng(drawCanvas(sceneOf(state)), `${state.name}-levels.png`));
 }

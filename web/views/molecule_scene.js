@@ -17,7 +17,9 @@ function lieAcross(layout) {
   const n = layout.length;
   const mx = layout.reduce((sum, p) => sum + p.x, 0) / n;
   const my = layout.reduce((sum, p) => sum + p.y, 0) / n;
-  let xx = 0, yy = 0, xy = 0;
+  let xx = 0,
+    yy = 0,
+    xy = 0;
   for (const p of layout) {
     xx += (p.x - mx) ** 2;
     yy += (p.y - my) ** 2;
@@ -25,7 +27,8 @@ function lieAcross(layout) {
   }
   if (Math.hypot(xx - yy, 2 * xy) < 0.05 * (xx + yy)) return layout;
   const angle = -0.5 * Math.atan2(2 * xy, xx - yy);
-  const c = Math.cos(angle), s = Math.sin(angle);
+  const c = Math.cos(angle),
+    s = Math.sin(angle);
   return layout.map((p) => ({ x: c * (p.x - mx) - s * (p.y - my), y: s * (p.x - mx) + c * (p.y - my) }));
 }
 
@@ -36,20 +39,39 @@ export const fit = (layout) => fitToBox(lieAcross(layout), BOND, MARGIN);
 export const headingWidth = (text) => 16 + textWidth(text, 8.2, 14.5);
 
 export function skeleton(molecule, points) {
-  const items = molecule.bonds.map(({ i, j }) => ({ type: 'line', x1: points[i].x, y1: points[i].y,
-                                                    x2: points[j].x, y2: points[j].y, className: 'bond' }));
+  const items = molecule.bonds.map(({ i, j }) => ({
+    type: 'line',
+    x1: points[i].x,
+    y1: points[i].y,
+    x2: points[j].x,
+    y2: points[j].y,
+    className: 'bond',
+  }));
   return items;
 }
 
 // Each atom's number stands beside it, away from its bonds.
 function atomLabels(molecule, points, word) {
-  const away = points.map((p, r) => outward(p, molecule.neighbours[r].map((s) => points[s])));
+  const away = points.map((p, r) =>
+    outward(
+      p,
+      molecule.neighbours[r].map((s) => points[s]),
+    ),
+  );
   return points.flatMap((p, r) => {
     const atom = molecule.atoms[r];
     const text = atom.hetero ? word('molecule.heteroAtom', { number: r + 1, h: atom.h.toFixed(2) }) : String(r + 1);
-    return [{ type: 'circle', cx: p.x, cy: p.y, r: 2.5, className: atom.hetero ? 'atom hetero' : 'atom' },
-            { type: 'text', x: p.x + 14 * away[r].x, y: p.y + 14 * away[r].y + 4, text, className: 'atom-number',
-              anchor: 'middle' }];
+    return [
+      { type: 'circle', cx: p.x, cy: p.y, r: 2.5, className: atom.hetero ? 'atom hetero' : 'atom' },
+      {
+        type: 'text',
+        x: p.x + 14 * away[r].x,
+        y: p.y + 14 * away[r].y + 4,
+        text,
+        className: 'atom-number',
+        anchor: 'middle',
+      },
+    ];
   });
 }
 
@@ -57,43 +79,88 @@ function atomLabels(molecule, points, word) {
 // circle of radius 0.375 bond, so neighbours' circles seldom cover atoms.
 export function orbitalScene(solution, molecule, layout, j, heading, word) {
   const { points, width, height } = fit(layout);
-  const lobes = points.map((p, r) => {
-    const c = solution.vectors[j][r];
-    return { type: 'circle', cx: p.x, cy: p.y, r: 0.75 * BOND * Math.abs(c),
-             className: c >= 0 ? 'lobe positive' : 'lobe negative' };
-  }).filter((lobe) => lobe.r > 0.5);
-  return { width: Math.max(width, headingWidth(heading)), height: height + 24, label: heading,
-           items: [{ type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
-                   ...shift([...skeleton(molecule, points), ...lobes, ...atomLabels(molecule, points, word)], 24)] };
+  const lobes = points
+    .map((p, r) => {
+      const c = solution.vectors[j][r];
+      return {
+        type: 'circle',
+        cx: p.x,
+        cy: p.y,
+        r: 0.75 * BOND * Math.abs(c),
+        className: c >= 0 ? 'lobe positive' : 'lobe negative',
+      };
+    })
+    .filter((lobe) => lobe.r > 0.5);
+  return {
+    width: Math.max(width, headingWidth(heading)),
+    height: height + 24,
+    label: heading,
+    items: [
+      { type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
+      ...shift([...skeleton(molecule, points), ...lobes, ...atomLabels(molecule, points, word)], 24),
+    ],
+  };
 }
 
 // The π properties on the molecule: q at each atom, p on each bond.
 export function propertiesScene(properties, molecule, layout, heading, word) {
   const { points, width, height } = fit(layout);
   const orders = properties.bondOrders.map(({ i, j, order }) => ({
-    type: 'text', x: (points[i].x + points[j].x) / 2, y: (points[i].y + points[j].y) / 2 + 4,
-    text: order.toFixed(3), className: 'bond-order', anchor: 'middle' }));
+    type: 'text',
+    x: (points[i].x + points[j].x) / 2,
+    y: (points[i].y + points[j].y) / 2 + 4,
+    text: order.toFixed(3),
+    className: 'bond-order',
+    anchor: 'middle',
+  }));
   // Each density stands outside the atom, away from its bonds.
   const densities = points.map((p, r) => {
-    const away = outward(p, molecule.neighbours[r].map((s) => points[s]));
-    return { type: 'text', x: p.x + 32 * away.x, y: p.y + 32 * away.y + 4,
-             text: properties.density[r].toFixed(3), className: 'density', anchor: 'middle' };
+    const away = outward(
+      p,
+      molecule.neighbours[r].map((s) => points[s]),
+    );
+    return {
+      type: 'text',
+      x: p.x + 32 * away.x,
+      y: p.y + 32 * away.y + 4,
+      text: properties.density[r].toFixed(3),
+      className: 'density',
+      anchor: 'middle',
+    };
   });
   // The atoms as numbered rings, so that the numbers stay clear of the
   // densities beside them.
   const atoms = points.flatMap((p, r) => [
     { type: 'circle', cx: p.x, cy: p.y, r: 9, className: molecule.atoms[r].hetero ? 'atom-ring hetero' : 'atom-ring' },
-    { type: 'text', x: p.x, y: p.y + 4, text: String(r + 1), className: 'atom-number', anchor: 'middle' }]);
+    { type: 'text', x: p.x, y: p.y + 4, text: String(r + 1), className: 'atom-number', anchor: 'middle' },
+  ]);
   // A heteroatom's h stands on the inner side, the density on the outer.
   const hetero = points.flatMap((p, r) => {
     if (!molecule.atoms[r].hetero) return [];
-    const away = outward(p, molecule.neighbours[r].map((q) => points[q]));
-    return [{ type: 'text', x: p.x - 30 * away.x, y: p.y - 30 * away.y + 4,
-              text: word('molecule.heteroH', { h: molecule.atoms[r].h.toFixed(2) }), className: 'atom-number', anchor: 'middle' }];
+    const away = outward(
+      p,
+      molecule.neighbours[r].map((q) => points[q]),
+    );
+    return [
+      {
+        type: 'text',
+        x: p.x - 30 * away.x,
+        y: p.y - 30 * away.y + 4,
+        text: word('molecule.heteroH', { h: molecule.atoms[r].h.toFixed(2) }),
+        className: 'atom-number',
+        anchor: 'middle',
+      },
+    ];
   });
-  return { width: Math.max(width, headingWidth(heading)), height: height + 24, label: heading,
-           items: [{ type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
-                   ...shift([...skeleton(molecule, points), ...orders, ...atoms, ...hetero, ...densities], 24)] };
+  return {
+    width: Math.max(width, headingWidth(heading)),
+    height: height + 24,
+    label: heading,
+    items: [
+      { type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
+      ...shift([...skeleton(molecule, points), ...orders, ...atoms, ...hetero, ...densities], 24),
+    ],
+  };
 }
 
 // The unit vector from the mean of `others` to `p` (straight down when

@@ -39,18 +39,20 @@ export function connectOrbital(root, session) {
       return;
     }
     $('orbital-drawing').replaceChildren(drawSvg(sceneOf(state, state.selected)));
-    $('orbital-grid').replaceChildren(...Array.from({ length: n }, (_, j) => {
-      const scene = sceneOf(state, j);
-      // The choice lies over the picture, a transparent button as large as
-      // it: its name is then its label alone, not the label followed by the
-      // atom numbers drawn beneath, and its focus and pressed marks go round
-      // the whole picture.
-      const hit = { type: 'rect', x: 0, y: 0, width: scene.width, height: scene.height, className: 'hit' };
-      const item = { type: 'group', orbital: j, selected: j === state.selected, label: scene.label, children: [hit] };
-      const svg = drawSvg({ ...scene, items: [...scene.items, item] }, choose);
-      svg.classList.add('small');
-      return svg;
-    }));
+    $('orbital-grid').replaceChildren(
+      ...Array.from({ length: n }, (_, j) => {
+        const scene = sceneOf(state, j);
+        // The choice lies over the picture, a transparent button as large as
+        // it: its name is then its label alone, not the label followed by the
+        // atom numbers drawn beneath, and its focus and pressed marks go round
+        // the whole picture.
+        const hit = { type: 'rect', x: 0, y: 0, width: scene.width, height: scene.height, className: 'hit' };
+        const item = { type: 'group', orbital: j, selected: j === state.selected, label: scene.label, children: [hit] };
+        const svg = drawSvg({ ...scene, items: [...scene.items, item] }, choose);
+        svg.classList.add('small');
+        return svg;
+      }),
+    );
   }
 
   function step(by) {
@@ -66,7 +68,13 @@ export function connectOrbital(root, session) {
   $('orbital-previous').addEventListener('click', () => step(-1));
   $('orbital-next').addEventListener('click', () => step(1));
   $('save-orbital-svg').addEventListener('click', () =>
-    save(svgFile($('orbital-drawing').querySelector('svg')), `${state.name}-orbital${state.selected + 1}.svg`, 'image/svg+xml'));
+    save(
+      svgFile($('orbital-drawing').querySelector('svg')),
+      `${state.name}-orbital${state.selected + 1}.svg`,
+      'image/svg+xml',
+    ),
+  );
   $('save-orbital-png').addEventListener('click', () =>
-    savePng(drawCanvas(sceneOf(state, state.selected)), `${state.name}-orbital${state.selected + 1}.png`));
+    savePng(drawCanvas(sceneOf(state, state.selected)), `${state.name}-orbital${state.selected + 1}.png`),
+  );
 }

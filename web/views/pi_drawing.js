@@ -18,9 +18,18 @@ function drawBond(parent, from, to, order, inSystem) {
   const [nx, ny] = [(-dy / length) * 4, (dx / length) * 4];
   const offsets = order === 3 ? [-1, 0, 1] : order === 2 ? [-0.5, 0.5] : [0];
   for (const o of offsets) {
-    parent.append(element('line', {
-      x1: from.x + nx * o, y1: from.y + ny * o, x2: to.x + nx * o, y2: to.y + ny * o,
-    }, inSystem ? 'bond pi' : 'bond'));
+    parent.append(
+      element(
+        'line',
+        {
+          x1: from.x + nx * o,
+          y1: from.y + ny * o,
+          x2: to.x + nx * o,
+          y2: to.y + ny * o,
+        },
+        inSystem ? 'bond pi' : 'bond',
+      ),
+    );
   }
 }
 
@@ -39,7 +48,11 @@ function chargeText({ charge, radical }) {
 // the page's words.
 export function drawPiSystem(svg, { graph, system, marked = null, numbers, choosing, onChoose }, t) {
   svg.replaceChildren();
-  const { points, width, height } = fitToBox(graph.atoms, BOND / (medianBond(graph.atoms, graph.bonds) ?? BOND), MARGIN);
+  const { points, width, height } = fitToBox(
+    graph.atoms,
+    BOND / (medianBond(graph.atoms, graph.bonds) ?? BOND),
+    MARGIN,
+  );
   svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
   svg.setAttribute('width', String(Math.ceil(width)));
   svg.setAttribute('height', String(Math.ceil(height)));
@@ -73,11 +86,19 @@ export function drawPiSystem(svg, { graph, system, marked = null, numbers, choos
     const { x, y } = points[atom];
     const number = numbers.get(atom);
     const charge = chargeText(graph.atoms[atom]);
-    const group = element('g', { tabindex: 0, role: 'button' },
-      `pi-atom${number === undefined ? ' unchosen' : ''}${choosing ? ' choosing' : ''}`);
+    const group = element(
+      'g',
+      { tabindex: 0, role: 'button' },
+      `pi-atom${number === undefined ? ' unchosen' : ''}${choosing ? ' choosing' : ''}`,
+    );
     group.dataset.atom = String(atom);
-    group.setAttribute('aria-label', t(number === undefined ? 'structure.atom.unnumbered' : 'structure.atom.numbered',
-      { number, element: symbol + charge }));
+    group.setAttribute(
+      'aria-label',
+      t(number === undefined ? 'structure.atom.unnumbered' : 'structure.atom.numbered', {
+        number,
+        element: symbol + charge,
+      }),
+    );
     group.append(element('circle', { cx: x, cy: y, r: RADIUS }));
     const numberText = element('text', { x, y }, 'number');
     numberText.textContent = number === undefined ? '' : String(number);

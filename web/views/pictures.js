@@ -9,8 +9,10 @@ import { readRecord } from '../program/record.js';
 // Atoms on a circle, should the library refuse a graph.
 function circle(n) {
   const radius = n / (2 * Math.PI);
-  return Array.from({ length: n }, (_, a) => ({ x: radius * Math.cos((2 * Math.PI * a) / n),
-                                                y: radius * Math.sin((2 * Math.PI * a) / n) }));
+  return Array.from({ length: n }, (_, a) => ({
+    x: radius * Math.cos((2 * Math.PI * a) / n),
+    y: radius * Math.sin((2 * Math.PI * a) / n),
+  }));
 }
 
 // The structure panel's drawing of the molecule, when the run is of the
@@ -19,7 +21,10 @@ function circle(n) {
 // there), not laid out anew.
 function drawnLayout({ drawing, input }, analysis) {
   if (!drawing || drawing.input !== input || drawing.points.length !== analysis.solution.n) return null;
-  return Object.assign(drawing.points.map((p) => ({ ...p })), { drawn: true });
+  return Object.assign(
+    drawing.points.map((p) => ({ ...p })),
+    { drawn: true },
+  );
 }
 
 // The orbital first shown: the HOMO (its first orbital), else the first.
@@ -34,10 +39,15 @@ export function connectPictures(session, loadLibrary) {
   function layoutFor({ solution: { n }, molecule: { bonds } }) {
     const key = `${n}:${bonds.map(({ i, j }) => `${i}-${j}`).join(',')}`;
     if (!layouts.has(key)) {
-      layouts.set(key, loadLibrary().then((library) => layOut(library, n, bonds)).catch((error) => {
-        console.warn(error);
-        return circle(n);
-      }));
+      layouts.set(
+        key,
+        loadLibrary()
+          .then((library) => layOut(library, n, bonds))
+          .catch((error) => {
+            console.warn(error);
+            return circle(n);
+          }),
+      );
     }
     return layouts.get(key);
   }
@@ -47,10 +57,13 @@ export function connectPictures(session, loadLibrary) {
     const { record, line } = state.result;
     const analysis = record === null ? null : analyse(readRecord(record), line);
     const same = analysis && state.analysis && analysis.solution.n === state.analysis.solution.n;
-    session.update({ analysis, layout: null,
-                     selected: same ? Math.min(state.selected, analysis.solution.n - 1) : homoOrFirst(analysis) });
+    session.update({
+      analysis,
+      layout: null,
+      selected: same ? Math.min(state.selected, analysis.solution.n - 1) : homoOrFirst(analysis),
+    });
     if (analysis === null || analysis.problem !== null) return;
-    const layout = drawnLayout(state, analysis) ?? await layoutFor(analysis);
+    const layout = drawnLayout(state, analysis) ?? (await layoutFor(analysis));
     if (state.analysis === analysis) session.update({ layout });
   });
 }

@@ -16,7 +16,11 @@ function row(quantity, atoms, value, unit) {
   th.scope = 'row';
   th.textContent = quantity;
   tr.append(th);
-  for (const [text, className] of [[atoms, 'atoms'], [value, 'number'], [unit, 'unit']]) {
+  for (const [text, className] of [
+    [atoms, 'atoms'],
+    [value, 'number'],
+    [unit, 'unit'],
+  ]) {
     const td = document.createElement('td');
     td.className = className;
     td.textContent = text;
@@ -26,17 +30,30 @@ function row(quantity, atoms, value, unit) {
 }
 
 function rows(p, t) {
-  const list = [row(t('properties.piEnergy'), '',
-                    t('properties.piEnergyValue', { electrons: p.electrons, beta: p.piEnergy.toFixed(4) }),
-                    t('properties.unitBeta'))];
+  const list = [
+    row(
+      t('properties.piEnergy'),
+      '',
+      t('properties.piEnergyValue', { electrons: p.electrons, beta: p.piEnergy.toFixed(4) }),
+      t('properties.unitBeta'),
+    ),
+  ];
   if (p.delocalisation !== null) {
     list.push(row(t('properties.delocalisation'), '', p.delocalisation.toFixed(4), t('properties.unitBeta')));
   }
   if (p.gap !== null) list.push(row(t('properties.gap'), '', p.gap.toFixed(4), t('properties.unitAbsBeta')));
-  p.density.forEach((q, r) => list.push(row(t('properties.density'), String(r + 1), q.toFixed(4),
-                                            t('properties.unitElectrons'))));
+  p.density.forEach((q, r) =>
+    list.push(row(t('properties.density'), String(r + 1), q.toFixed(4), t('properties.unitElectrons'))),
+  );
   for (const { i, j, order } of p.bondOrders) {
-    list.push(row(t('properties.bondOrder'), t('properties.bondAtoms', { i: i + 1, j: j + 1 }), order.toFixed(4), t('properties.unitNone')));
+    list.push(
+      row(
+        t('properties.bondOrder'),
+        t('properties.bondAtoms', { i: i + 1, j: j + 1 }),
+        order.toFixed(4),
+        t('properties.unitNone'),
+      ),
+    );
   }
   p.freeValence.forEach((f, r) => {
     if (f !== null) list.push(row(t('properties.freeValence'), String(r + 1), f.toFixed(4), t('properties.unitNone')));
@@ -61,15 +78,20 @@ export function connectProperties(root, session) {
     const t = translator(language);
     const p = analysis.properties;
     const charges = netCharges(state);
-    $('properties-rows').replaceChildren(...rows(p, t), ...(charges ?? []).map((charge, r) =>
-      row(t('properties.netCharge'), String(r + 1), charge.toFixed(4), t('properties.unitCharge'))));
+    $('properties-rows').replaceChildren(
+      ...rows(p, t),
+      ...(charges ?? []).map((charge, r) =>
+        row(t('properties.netCharge'), String(r + 1), charge.toFixed(4), t('properties.unitCharge')),
+      ),
+    );
     const notes = [];
     if (p.delocalisation === null) notes.push(t('properties.noDelocalisation'));
     if (p.gap === null) notes.push(t('properties.noGap'));
     notes.push(t('properties.shared'));
     $('properties-notes').replaceChildren(...listItems(notes));
     $('properties-drawing').replaceChildren(
-      ...(layout === null ? [] : [drawSvg(propertiesScene(p, analysis.molecule, layout, t('properties.drawing'), t))]));
+      ...(layout === null ? [] : [drawSvg(propertiesScene(p, analysis.molecule, layout, t('properties.drawing'), t))]),
+    );
   }
 
   session.connect((state, changed) => {

@@ -53,8 +53,14 @@ function shape(item, onSelect) {
       return text;
     }
     case 'group': {
-      const group = element('g', { class: 'choice', tabindex: 0, role: 'button', 'aria-label': item.label,
-                                   'aria-pressed': String(item.selected), 'data-orbital': item.orbital });
+      const group = element('g', {
+        class: 'choice',
+        tabindex: 0,
+        role: 'button',
+        'aria-label': item.label,
+        'aria-pressed': String(item.selected),
+        'data-orbital': item.orbital,
+      });
       for (const child of item.children) group.append(shape(child));
       if (onSelect) onActivate(group, () => onSelect(item.orbital));
       return group;
@@ -67,9 +73,14 @@ function shape(item, onSelect) {
 // An <svg> of `scene`; `onSelect(orbital)` when a group is chosen.
 export function drawSvg(scene, onSelect = null) {
   // A picture with choices in it is a group of buttons, not one image.
-  const svg = element('svg', { viewBox: `0 0 ${scene.width} ${scene.height}`, width: scene.width,
-                               height: scene.height, role: onSelect ? 'group' : 'img', 'aria-label': scene.label,
-                               class: 'picture' });
+  const svg = element('svg', {
+    viewBox: `0 0 ${scene.width} ${scene.height}`,
+    width: scene.width,
+    height: scene.height,
+    role: onSelect ? 'group' : 'img',
+    'aria-label': scene.label,
+    class: 'picture',
+  });
   for (const item of scene.items) svg.append(shape(item, onSelect));
   return svg;
 }

@@ -10,8 +10,12 @@ import { answersFragment, structureFragment } from '../chemistry/link_codec.js';
 export function copyLink(panel) {
   let made;
   if (panel.smiles && !panel.edited()) {
-    made = structureFragment({ smiles: panel.smiles, table: panel.tableId(), name: panel.$('structure-name').value,
-                               order: panel.order });
+    made = structureFragment({
+      smiles: panel.smiles,
+      table: panel.tableId(),
+      name: panel.$('structure-name').value,
+      order: panel.order,
+    });
   } else {
     const bytes = panel.answerBytes();
     if (!bytes) return;

@@ -23,8 +23,12 @@ function piPoints({ graph, system }) {
   const scale = 1 / (medianBond(points, system.bonds) ?? 1);
   const hydrogens = ({ hydrogens: implicit, neighbours }) =>
     implicit + neighbours.filter((s) => graph.atoms[s].symbol === 'H').length;
-  return points.map(({ x, y }, a) => ({ x: x * scale, y: y * scale, hydrogens: hydrogens(points[a]),
-                                        electrons: system.atoms[a].electrons }));
+  return points.map(({ x, y }, a) => ({
+    x: x * scale,
+    y: y * scale,
+    hydrogens: hydrogens(points[a]),
+    electrons: system.atoms[a].electrons,
+  }));
 }
 
 // The panel's own state and what it does with it. `root` the panel;
@@ -98,8 +102,13 @@ class StructurePanel {
   write(input = this.made?.molecule) {
     if (!input) return;
     this.chosen = null;
-    this.made = answersFor(input, { library: this.library, codePage: this.codePage, table: this.tableId(),
-                                    order: this.order, name: this.name() });
+    this.made = answersFor(input, {
+      library: this.library,
+      codePage: this.codePage,
+      table: this.tableId(),
+      order: this.order,
+      name: this.name(),
+    });
     this.refusal = this.made.refusal ?? null;
     this.written = this.made.answers?.text ?? null;
     this.$('structure-answers').value = this.written ?? '';
@@ -124,7 +133,11 @@ class StructurePanel {
     $('renumber').disabled = !found;
     $('renumber').textContent = t(choosing ? 'structure.renumberCancel' : 'structure.renumber');
     $('renumber-hint').hidden = !choosing;
-    if (choosing) $('renumber-hint').textContent = t('structure.renumberHint', { next: this.chosen.length + 1, count: found.atoms.length });
+    if (choosing)
+      $('renumber-hint').textContent = t('structure.renumberHint', {
+        next: this.chosen.length + 1,
+        count: found.atoms.length,
+      });
     const empty = $('structure-answers').value === '';
     for (const id of ['structure-run', 'structure-save', 'copy-link']) $(id).disabled = empty;
   }
@@ -141,8 +154,18 @@ class StructurePanel {
     else if (system) system.atoms.forEach(({ atom }, i) => numbers.set(atom, i + 1));
     // A refused molecule is still drawn, the atom the sentence names
     // ringed with its number.
-    drawPiSystem(svg, { graph, system: found ?? null, marked: found ? null : this.refusal?.atom ?? null,
-                        numbers, choosing: this.chosen !== null, onChoose: (atom) => this.choose(atom) }, t);
+    drawPiSystem(
+      svg,
+      {
+        graph,
+        system: found ?? null,
+        marked: found ? null : (this.refusal?.atom ?? null),
+        numbers,
+        choosing: this.chosen !== null,
+        onChoose: (atom) => this.choose(atom),
+      },
+      t,
+    );
   }
 
   // Renumbering: starts it, or stops it keeping the numbers as they were.

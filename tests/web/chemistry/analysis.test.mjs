@@ -24,26 +24,38 @@ async function analysed(answers) {
   return analyse(readRecord(record), line);
 }
 // Answers for a chain or ring of n carbons with `electrons` electrons.
-const bonds = (n, ring) => Array.from({ length: ring ? n : n - 1 }, (_, i) => `${i + 1} ${(i + 1) % n + 1}\n`).join('');
+const bonds = (n, ring) =>
+  Array.from({ length: ring ? n : n - 1 }, (_, i) => `${i + 1} ${((i + 1) % n) + 1}\n`).join('');
 const chain = (n, electrons, ring = false) => `x\n${n}\n${ring ? n : n - 1}\n${electrons}\n0\n${bonds(n, ring)}x\n`;
-const close = (actual, expected, what) => assert.ok(Math.abs(actual - expected) < 5e-5, `${what}: ${actual} against ${expected}`);
+const close = (actual, expected, what) =>
+  assert.ok(Math.abs(actual - expected) < 5e-5, `${what}: ${actual} against ${expected}`);
 
-describe('from the program\'s record', { skip: missing('program') }, () => {
+describe("from the program's record", { skip: missing('program') }, () => {
   for (const file of readdirSync(new URL('tests/web/properties', root))) {
     const name = file.replace('.csv', '');
     test(`${name}: the properties as the reference file has them`, async () => {
-      const rows = (text) => text.trim().split('\n').map((row) => row.split(','));
+      const rows = (text) =>
+        text
+          .trim()
+          .split('\n')
+          .map((row) => row.split(','));
       const ours = rows(propertiesCsv((await analysed(read(`examples/${name}.txt`))).properties));
       // The reference also holds the reactivity indices, tested with them.
       const reactivity = /^(frontier|superdeloc|localisation|polarisability|net_charge)/;
       const reference = rows(read(`tests/web/properties/${file}`)).filter(([quantity]) => !reactivity.test(quantity));
-      assert.deepEqual(ours.map((row) => row.slice(0, 3)), reference.map((row) => row.slice(0, 3)));
+      assert.deepEqual(
+        ours.map((row) => row.slice(0, 3)),
+        reference.map((row) => row.slice(0, 3)),
+      );
       ours.forEach((row, r) => r > 0 && close(Number(row[3]), Number(reference[r][3]), row.join(',')));
     });
   }
 
   test('the allyl cation and anion', async () => {
-    for (const [electrons, energy, density] of [[2, 2.828427, 0.5], [4, 2.828427, 1.5]]) {
+    for (const [electrons, energy, density] of [
+      [2, 2.828427, 0.5],
+      [4, 2.828427, 1.5],
+    ]) {
       const { properties } = await analysed(chain(3, electrons));
       close(properties.piEnergy, energy, 'E_π');
       close(properties.density[0], density, 'q1');
@@ -69,7 +81,10 @@ describe('from the program\'s record', { skip: missing('program') }, () => {
     const sets = degenerateSets((await analysed(read('examples/annulene30.txt'))).solution.roots);
     assert.deepEqual([sets.length, sets.filter((s) => s.length === 2).length], [16, 14]);
     const benzene = (await analysed(chain(6, 6, true))).occupied;
-    assert.deepEqual(benzene.sets.map((s) => s.electrons), [[2], [2, 2], [0, 0], [0]]);
+    assert.deepEqual(
+      benzene.sets.map((s) => s.electrons),
+      [[2], [2, 2], [0, 0], [0]],
+    );
     assert.deepEqual([benzene.homo, benzene.lumo, benzene.somo, benzene.partlyFilled], [1, 2, false, false]);
     close(benzene.gap, 2, 'benzene gap');
     assert.deepEqual((await analysed(chain(6, 5, true))).occupied.sets[1].electrons, [2, 1]);
@@ -92,22 +107,44 @@ describe('from the program\'s record', { skip: missing('program') }, () => {
       const p = piProperties(turned, occupied.shared, molecule, occupied.gap, true);
       p.density.forEach((q, r) => close(q, 1, `q${r + 1} at ${angle}`));
       p.bondOrders.forEach(({ order }) => close(order, 0.5, `p at ${angle}`));
-      assert.deepEqual([occupied.partlyFilled, occupied.somo, occupied.gap, occupied.sets[1].electrons], [true, true, null, [1, 1]]);
+      assert.deepEqual(
+        [occupied.partlyFilled, occupied.somo, occupied.gap, occupied.sets[1].electrons],
+        [true, true, null, [1, 1]],
+      );
     }
   });
 
   test('the molecule rebuilt: bonds with k, heteroatoms with h, self-pairs on the diagonal', async () => {
     const pyrrole = (await analysed(read('examples/pyrrole.txt'))).molecule;
-    assert.deepEqual(pyrrole.bonds.map(({ i, j, k }) => [i, j, Number(k.toFixed(4))]),
-                     [[0, 1, 0.8], [0, 4, 0.8], [1, 2, 1], [2, 3, 1], [3, 4, 1]]);
-    assert.deepEqual(pyrrole.atoms.map(({ h, hetero }) => [Number(h.toFixed(4)), hetero]),
-                     [[1.5, true], [0, false], [0, false], [0, false], [0, false]]);
+    assert.deepEqual(
+      pyrrole.bonds.map(({ i, j, k }) => [i, j, Number(k.toFixed(4))]),
+      [
+        [0, 1, 0.8],
+        [0, 4, 0.8],
+        [1, 2, 1],
+        [2, 3, 1],
+        [3, 4, 1],
+      ],
+    );
+    assert.deepEqual(
+      pyrrole.atoms.map(({ h, hetero }) => [Number(h.toFixed(4)), hetero]),
+      [
+        [1.5, true],
+        [0, false],
+        [0, false],
+        [0, false],
+        [0, false],
+      ],
+    );
     // Laid out for the drawing: each bond about as long as the others.
     const points = layOut(OCL, 5, pyrrole.bonds);
     const lengths = pyrrole.bonds.map(({ i, j }) => Math.hypot(points[i].x - points[j].x, points[i].y - points[j].y));
     assert.ok(points.length === 5 && lengths.every((d) => Math.abs(d / lengths[0] - 1) < 0.01), String(lengths));
     const selfPair = (await analysed('x\n3\n2\n2\n1\n1 2\n3 3\n3 3 1\nx\n')).molecule;
-    assert.deepEqual(selfPair.bonds.map(({ i, j }) => [i, j]), [[0, 1]]);
+    assert.deepEqual(
+      selfPair.bonds.map(({ i, j }) => [i, j]),
+      [[0, 1]],
+    );
     assert.equal(selfPair.atoms[2].hetero, true);
   });
 });
@@ -117,12 +154,27 @@ test('Kekulé structures, and a dense graph with one atom left out answered at o
   assert.equal(hasKekuleStructure(4, [[1, 2, 3], [0], [0], [0]]), false);
   const dense = Array.from({ length: 30 }, (_, i) => (i === 29 ? [] : [...Array(29).keys()].filter((j) => j !== i)));
   assert.equal(hasKekuleStructure(30, dense), false);
-  assert.equal(hasKekuleStructure(30, Array.from({ length: 30 }, (_, i) => [(i + 29) % 30, (i + 1) % 30])), true);
+  assert.equal(
+    hasKekuleStructure(
+      30,
+      Array.from({ length: 30 }, (_, i) => [(i + 29) % 30, (i + 1) % 30]),
+    ),
+    true,
+  );
 });
 
 test('the properties as CSV: no negative zero, no row for what does not apply', () => {
-  const csv = propertiesCsv({ piEnergy: 2, delocalisation: null, gap: 2, density: [1, -1e-9],
-                              bondOrders: [{ i: 0, j: 1, order: 1 }], freeValence: [0.732, null] });
-  assert.equal(csv, 'quantity,atom_i,atom_j,value\npi_energy_beta,,,2.000000\nhomo_lumo_gap,,,2.000000\n' +
-    'density,1,,1.000000\ndensity,2,,0.000000\nbond_order,1,2,1.000000\nfree_valence,1,,0.732000\n');
+  const csv = propertiesCsv({
+    piEnergy: 2,
+    delocalisation: null,
+    gap: 2,
+    density: [1, -1e-9],
+    bondOrders: [{ i: 0, j: 1, order: 1 }],
+    freeValence: [0.732, null],
+  });
+  assert.equal(
+    csv,
+    'quantity,atom_i,atom_j,value\npi_energy_beta,,,2.000000\nhomo_lumo_gap,,,2.000000\n' +
+      'density,1,,1.000000\ndensity,2,,0.000000\nbond_order,1,2,1.000000\nfree_valence,1,,0.732000\n',
+  );
 });

@@ -4,7 +4,12 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  answersFragment, decodeBase64url, encodeBase64url, MAX_FRAGMENT, readFragment, structureFragment,
+  answersFragment,
+  decodeBase64url,
+  encodeBase64url,
+  MAX_FRAGMENT,
+  readFragment,
+  structureFragment,
 } from '../../../web/chemistry/link_codec.js';
 
 const TABLES = ['streitwieser', 'van-catledge'];
@@ -19,8 +24,16 @@ describe('base64url', () => {
     assert.deepEqual(decodeBase64url(encodeBase64url(all)), all);
   });
   test('known spellings (RFC 4648 test vectors, without padding)', () => {
-    const cases = [['', ''], ['f', 'Zg'], ['fo', 'Zm8'], ['foo', 'Zm9v'], ['foob', 'Zm9vYg'], ['fooba', 'Zm9vYmE'],
-      ['foobar', 'Zm9vYmFy'], ['\xfb\xff', '-_8']];
+    const cases = [
+      ['', ''],
+      ['f', 'Zg'],
+      ['fo', 'Zm8'],
+      ['foo', 'Zm9v'],
+      ['foob', 'Zm9vYg'],
+      ['fooba', 'Zm9vYmE'],
+      ['foobar', 'Zm9vYmFy'],
+      ['\xfb\xff', '-_8'],
+    ];
     for (const [plain, coded] of cases) {
       const bytes = Uint8Array.from(plain, (c) => c.charCodeAt(0));
       assert.equal(encodeBase64url(bytes), coded);
@@ -53,7 +66,13 @@ describe('fragments', () => {
       assert.doesNotMatch(fragment, /[#\s]/);
       assert.deepEqual(readFragment(`#${fragment}`, TABLES), { kind: 'structure', ...link });
     }
-    assert.deepEqual(readFragment('#smiles=C%3DC', TABLES), { kind: 'structure', smiles: 'C=C', table: null, name: '', order: null });
+    assert.deepEqual(readFragment('#smiles=C%3DC', TABLES), {
+      kind: 'structure',
+      smiles: 'C=C',
+      table: null,
+      name: '',
+      order: null,
+    });
   });
 
   test('nothing to do', () => {
@@ -92,7 +111,9 @@ describe('fragments', () => {
 
   test('links too long to make are refused when made', () => {
     assert.equal(answersFragment(new Uint8Array(MAX_FRAGMENT)).refusal.code, 'link-too-long');
-    assert.equal(structureFragment({ smiles: 'C'.repeat(MAX_FRAGMENT), table: 'streitwieser' }).refusal.code,
-      'link-too-long');
+    assert.equal(
+      structureFragment({ smiles: 'C'.repeat(MAX_FRAGMENT), table: 'streitwieser' }).refusal.code,
+      'link-too-long',
+    );
   });
 });

@@ -29,11 +29,21 @@ function parse(text) {
   const nb = Number(bonds);
   const pair = (a, b) => [Number(a), Number(b)].sort((x, y) => x - y).join('-');
   const bondSet = new Set(lines.slice(5, 5 + nb).map((l) => pair(...l.split(/\s+/))));
-  const triples = new Map(lines.slice(5 + nb, 5 + nb + Number(hetero)).map((l) => {
-    const [i, j, v] = l.split(/\s+/);
-    return [pair(i, j), Number(v)];
-  }));
-  return { name, atoms: Number(atoms), bonds: nb, electrons: Number(electrons), bondSet, triples, rest: lines.length - 5 - nb - Number(hetero) };
+  const triples = new Map(
+    lines.slice(5 + nb, 5 + nb + Number(hetero)).map((l) => {
+      const [i, j, v] = l.split(/\s+/);
+      return [pair(i, j), Number(v)];
+    }),
+  );
+  return {
+    name,
+    atoms: Number(atoms),
+    bonds: nb,
+    electrons: Number(electrons),
+    bondSet,
+    triples,
+    rest: lines.length - 5 - nb - Number(hetero),
+  };
 }
 
 const example = (name) => parse(readFileSync(new URL(`examples/${name}.txt`, root), 'latin1'));
@@ -103,7 +113,8 @@ describe('π systems and their parameters', () => {
       assert.deepEqual([got.atoms, got.bonds, got.electrons], [atoms, bonds, electrons]);
       assert.deepEqual(Object.fromEntries(got.triples), triples);
       // The program takes the answers to the end (where it is built).
-      if (!missing('program')) assert.equal((await runProgram(await built('program'), result.answers.bytes, true)).status, 0);
+      if (!missing('program'))
+        assert.equal((await runProgram(await built('program'), result.answers.bytes, true)).status, 0);
     });
   }
 
@@ -112,8 +123,11 @@ describe('π systems and their parameters', () => {
     assert.deepEqual(toluene.leftOut, [{ atom: 0, reason: 'saturated' }]);
     assert.equal(toluene.hydrogens, 8);
     const ethers = findPiSystem(graphOf('COCC=C'));
-    assert.deepEqual(ethers.leftOut, [{ atom: 0, reason: 'saturated' }, { atom: 1, reason: 'not-conjugated' },
-      { atom: 2, reason: 'saturated' }]);
+    assert.deepEqual(ethers.leftOut, [
+      { atom: 0, reason: 'saturated' },
+      { atom: 1, reason: 'not-conjugated' },
+      { atom: 2, reason: 'saturated' },
+    ]);
     const explicitH = findPiSystem(graphOf('[2H]C=C'));
     assert.deepEqual(explicitH.leftOut, [{ atom: 0, reason: 'hydrogen' }]);
     assert.equal(findPiSystem(graphOf('C=CCC=C')).components, 2);
@@ -122,10 +136,22 @@ describe('π systems and their parameters', () => {
 
 describe('refusals', () => {
   const cases = [
-    ['s1cccc1', 'streitwieser', { code: 'kind-missing', table: 'streitwieser', kind: 's-thiophene', number: 1, atom: 0 }],
+    [
+      's1cccc1',
+      'streitwieser',
+      { code: 'kind-missing', table: 'streitwieser', kind: 's-thiophene', number: 1, atom: 0 },
+    ],
     ['Ic1ccccc1', 'van-catledge', { code: 'kind-missing', table: 'van-catledge', kind: 'i', number: 1, atom: 0 }],
-    ['c1ccc[nH+]c1', 'van-catledge', { code: 'kind-missing', table: 'van-catledge', kind: 'n-plus', number: 5, atom: 4 }],
-    ['c1cn[nH]c1', 'streitwieser', { code: 'bond-missing', table: 'streitwieser', kinds: ['n-pyridine', 'n-pyrrole'], numbers: [3, 4] }],
+    [
+      'c1ccc[nH+]c1',
+      'van-catledge',
+      { code: 'kind-missing', table: 'van-catledge', kind: 'n-plus', number: 5, atom: 4 },
+    ],
+    [
+      'c1cn[nH]c1',
+      'streitwieser',
+      { code: 'bond-missing', table: 'streitwieser', kinds: ['n-pyridine', 'n-pyrrole'], numbers: [3, 4] },
+    ],
     [`[CH2]${'C=C'.repeat(15)}`, 'streitwieser', { code: 'too-many', count: 31, limit: 30 }],
     ['[Xe]', 'streitwieser', { code: 'no-pi' }],
     ['CCO', 'streitwieser', { code: 'no-pi' }],
@@ -149,18 +175,32 @@ describe('refusals', () => {
   test('a renumbering must name each atom of the system once', () => {
     const graph = moleculeToGraph(OCL.Molecule.fromSmiles('C=CC=C'), OCL.Molecule);
     const system = findPiSystem(graph);
-    for (const order of [[0, 1, 2], [0, 1, 2, 2], [0, 1, 2, 9], [3, 2, 1, 0, 0]]) {
+    for (const order of [
+      [0, 1, 2],
+      [0, 1, 2, 2],
+      [0, 1, 2, 9],
+      [3, 2, 1, 0, 0],
+    ]) {
       assert.equal(renumber(system, graph, order), null, String(order));
     }
-    assert.deepEqual(renumber(system, graph, [3, 2, 1, 0]).bonds.map(({ i, j }) => [i, j]), [[0, 1], [1, 2], [2, 3]]);
+    assert.deepEqual(
+      renumber(system, graph, [3, 2, 1, 0]).bonds.map(({ i, j }) => [i, j]),
+      [
+        [0, 1],
+        [1, 2],
+        [2, 3],
+      ],
+    );
   });
 });
 
 describe('the parameter tables', () => {
   for (const [id, table] of Object.entries(TABLES)) {
     test(`${id}: every value from two sources at least`, () => {
-      for (const [kind, { sources }] of Object.entries(table.atoms)) assert.ok(sources.h.length >= 2 && sources.k.length >= 2, kind);
-      for (const [pair, { k, sources }] of Object.entries(table.pairs)) assert.ok(k > 0 && k < 2 && sources.length >= 2, pair);
+      for (const [kind, { sources }] of Object.entries(table.atoms))
+        assert.ok(sources.h.length >= 2 && sources.k.length >= 2, kind);
+      for (const [pair, { k, sources }] of Object.entries(table.pairs))
+        assert.ok(k > 0 && k < 2 && sources.length >= 2, pair);
     });
   }
   test('Van-Catledge gives every bond between two of its heteroatoms', () => {
@@ -211,8 +251,10 @@ describe('answersFor, from any structure to the answers', () => {
       { note: 'hydrogens', count: 8 },
     ]);
     // A table that refuses the system still leaves its size said.
-    assert.deepEqual(make('c1ccc[nH+]c1', 'van-catledge').notes,
-                     [{ note: 'system', atoms: 6, bonds: 6, electrons: 6 }, { note: 'hydrogens', count: 6 }]);
+    assert.deepEqual(make('c1ccc[nH+]c1', 'van-catledge').notes, [
+      { note: 'system', atoms: 6, bonds: 6, electrons: 6 },
+      { note: 'hydrogens', count: 6 },
+    ]);
   });
 
   test('a refusal keeps what came before it, for the drawing', () => {

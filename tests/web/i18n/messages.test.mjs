@@ -47,13 +47,18 @@ test('the markup names only keys the tables hold, and writes no words of its own
   const html = readFileSync(new URL('../../../web/index.html', import.meta.url), 'utf8');
   const keys = [...html.matchAll(/\bdata-i18n(?:-[\w-]+)?="([^"]+)"/g)].map((m) => m[1]);
   assert.ok(keys.length > 20);
-  assert.deepEqual(keys.filter((key) => !(key in en)), []);
+  assert.deepEqual(
+    keys.filter((key) => !(key in en)),
+    [],
+  );
   assert.deepEqual(htmlWords(html), []);
-  assert.deepEqual(htmlWords('<p data-i18n="a.b"></p><button>Send it</button><pre aria-label="Console">x</pre>'),
-                   ['Send it', 'aria-label="Console"']);
+  assert.deepEqual(htmlWords('<p data-i18n="a.b"></p><button>Send it</button><pre aria-label="Console">x</pre>'), [
+    'Send it',
+    'aria-label="Console"',
+  ]);
 });
 
-test('the lint rule finds words and unknown keys, not the code\'s names', () => {
+test("the lint rule finds words and unknown keys, not the code's names", () => {
   const rule = pageWords.rules['from-tables'];
   const invalid = (code, message) => ({ code, errors: [{ message }] });
   new RuleTester({ languageOptions: { ecmaVersion: 'latest', sourceType: 'module' } }).run('from-tables', rule, {
@@ -67,7 +72,10 @@ test('the lint rule finds words and unknown keys, not the code\'s names', () => 
     invalid: [
       invalid("setStatus('Loading the program…');", 'words outside the message tables: Loading the program…'),
       invalid('button.textContent = "Send";', 'words outside the message tables: Send'),
-      invalid('s.textContent = `Finished: ${status} (${meaning}).`;', 'words outside the message tables: Finished: ${} (${}).'),
+      invalid(
+        's.textContent = `Finished: ${status} (${meaning}).`;',
+        'words outside the message tables: Finished: ${} (${}).',
+      ),
       invalid("field.title = '回答';", 'words outside the message tables: 回答'),
       invalid("done('normal end');", 'words outside the message tables: normal end'),
       invalid("t('status.nonesuch');", 'status.nonesuch is in no message table'),

@@ -5,9 +5,12 @@ import { readFileSync } from 'node:fs';
 
 const paths = { program: process.env.ORBCALC_WASM, checks: process.env.ORBCALC_WASI_CHECKS };
 
-export const missing = (which) => (paths[which] ? false
-  : `set ${which === 'program' ? 'ORBCALC_WASM to the page\'s orbcalc.wasm'
-    : 'ORBCALC_WASI_CHECKS to web_wasi_checks.wasm'} (ctest web.node does) to run this test`);
+export const missing = (which) =>
+  paths[which]
+    ? false
+    : `set ${
+        which === 'program' ? "ORBCALC_WASM to the page's orbcalc.wasm" : 'ORBCALC_WASI_CHECKS to web_wasi_checks.wasm'
+      } (ctest web.node does) to run this test`;
 
 const compiled = {};
 export function built(which) {

@@ -12,9 +12,15 @@ import { createRuns } from '../../../web/program/runs.js';
 import { built, missing } from './built.mjs';
 
 const root = new URL('../../../', import.meta.url);
-const folders = (path) => readdirSync(new URL(path, root)).sort().map((name) => new URL(`${path}/${name}/`, root));
-const expected = (folder) => ({ stdout: readFileSync(new URL('stdout', folder)), stderr: readFileSync(new URL('stderr', folder)),
-                                status: Number(readFileSync(new URL('status', folder), 'utf8')) });
+const folders = (path) =>
+  readdirSync(new URL(path, root))
+    .sort()
+    .map((name) => new URL(`${path}/${name}/`, root));
+const expected = (folder) => ({
+  stdout: readFileSync(new URL('stdout', folder)),
+  stderr: readFileSync(new URL('stderr', folder)),
+  status: Number(readFileSync(new URL('status', folder), 'utf8')),
+});
 const same = async (module, input, folder, args) => {
   const { stdout, stderr, status } = await runProgram(module, input, true, args);
   assert.deepEqual({ stdout: Buffer.from(stdout), stderr: Buffer.from(stderr), status }, expected(folder));
@@ -23,11 +29,14 @@ const same = async (module, input, folder, args) => {
 describe('the end-to-end cases', { skip: missing('program') }, () => {
   // Those whose input is a plain file; the others set up their streams.
   for (const folder of folders('tests/e2e/cases').filter((f) => !existsSync(new URL('setup', f)))) {
-    test(folder.pathname.split('/').at(-2), async () => same(await built('program'), readFileSync(new URL('stdin', folder)), folder));
+    test(folder.pathname.split('/').at(-2), async () =>
+      same(await built('program'), readFileSync(new URL('stdin', folder)), folder),
+    );
   }
   for (const folder of folders('tests/e2e/examples')) {
     const name = folder.pathname.split('/').at(-2);
-    test(`example ${name}`, async () => same(await built('program'), readFileSync(new URL(`examples/${name}.txt`, root)), folder));
+    test(`example ${name}`, async () =>
+      same(await built('program'), readFileSync(new URL(`examples/${name}.txt`, root)), folder));
   }
 });
 
@@ -39,10 +48,15 @@ const unreachable = '0a05010300000b';
 describe('faults', () => {
   for (const folder of folders('tests/wasi/cases')) {
     const check = folder.pathname.split('/').at(-2);
-    test(check, { skip: missing('checks') }, async () => same(await built('checks'), new Uint8Array(0), folder, ['wasi_checks', check]));
+    test(check, { skip: missing('checks') }, async () =>
+      same(await built('checks'), new Uint8Array(0), folder, ['wasi_checks', check]),
+    );
   }
   // Without orbcalc_trap the page writes the fault line itself.
-  for (const [name, body] of [['Illegal instruction', unreachable], ['Stack overflow', '0a0601040010000b']]) {
+  for (const [name, body] of [
+    ['Illegal instruction', unreachable],
+    ['Stack overflow', '0a0601040010000b'],
+  ]) {
     test(name, async () => {
       const module = await WebAssembly.compile(Buffer.from(header + body, 'hex'));
       const { status, stderr } = await runProgram(module, new Uint8Array(0), false);
@@ -54,9 +68,19 @@ describe('faults', () => {
 describe('a run stopped for more input, and one finished', { skip: missing('program') }, () => {
   const butadiene = readFileSync(new URL('examples/butadiene.txt', root));
   test('each answer is noted where it was read; the table is not printed yet', async () => {
-    const { status, stdout, answers, line } = await runProgram(await built('program'), butadiene.subarray(0, 12), false);
+    const { status, stdout, answers, line } = await runProgram(
+      await built('program'),
+      butadiene.subarray(0, 12),
+      false,
+    );
     assert.equal(status, null);
-    assert.deepEqual(answers.map((a) => [a.inputStart, a.inputEnd]), [[0, 10], [10, 12]]);
+    assert.deepEqual(
+      answers.map((a) => [a.inputStart, a.inputEnd]),
+      [
+        [0, 10],
+        [10, 12],
+      ],
+    );
     assert.ok(answers[0].outputOffset > 0 && answers[0].outputOffset < answers[1].outputOffset);
     assert.ok(answers[1].outputOffset < stdout.length);
     assert.equal(tableIsPrinted(line), false);
@@ -77,8 +101,13 @@ describe('a run stopped for more input, and one finished', { skip: missing('prog
 
 test('runs one after another, each result into the session; a failure said and the queue going on', async () => {
   const log = [];
-  const session = { state: { module: await WebAssembly.compile(Buffer.from(header + unreachable, 'hex')), notice: 'n' },
-                    update(changes) { log.push(Object.keys(changes).join()); this.state = { ...this.state, ...changes }; } };
+  const session = {
+    state: { module: await WebAssembly.compile(Buffer.from(header + unreachable, 'hex')), notice: 'n' },
+    update(changes) {
+      log.push(Object.keys(changes).join());
+      this.state = { ...this.state, ...changes };
+    },
+  };
   const failures = [];
   const runs = createRuns(session, (error) => failures.push(error));
   runs.change(() => ({ input: new Uint8Array(1) }));
