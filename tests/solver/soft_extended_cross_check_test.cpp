@@ -1,6 +1,7 @@
-// SoftExtended: its rounding and special values, which every host checks,
-// and, where the hardware has the extended format, every result against
-// the hardware's on many random operands.
+// SoftExtended and its 128-bit helper: the rounding, the special values and
+// the shifts, which every host checks, and, where the hardware has the
+// extended format, every result against the hardware's on many random
+// operands.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include <random>
 
 #include "solver/soft_extended.hpp"
+#include "solver/uint128.hpp"
 #include "solver_test_support.hpp"
 
 namespace orbcalc {
@@ -58,6 +60,39 @@ TEST(SoftExtended, SpecialValuesAndRoundingToFloat) {
   };
   // clang-format on
   for (const Case& c : cases) EXPECT_EQ(bits_of(static_cast<float>(c.value)), c.bits) << c.name;
+}
+
+// The lowest bit of a right shift says whether any bit was lost; a left
+// shift drops what passes the top. At and around the word boundaries.
+TEST(Uint128, ShiftsAndLeadingZerosAtWordEdges) {
+  constexpr std::uint64_t kTop = Soft::kTopBit, kNext = kTop >> 1;
+  struct Shift {
+    Uint128 in;
+    int n;  // > 0 right, < 0 left; 0 both
+    Uint128 out;
+  };
+  // clang-format off
+  const Shift cases[] = {
+      {{5, 7}, 0, {5, 7}},                {{1, 4}, 1, {0, kTop | 2}},          {{1, 5}, 1, {0, kTop | 3}},
+      {{3, kTop}, 63, {0, 7}},            {{2, 1}, 63, {0, 5}},                {{kTop | 2, 0}, 64, {0, kTop | 2}},
+      {{kTop | 2, 1}, 64, {0, kTop | 3}}, {{kTop | 4, 0}, 65, {0, kNext | 2}},  {{kTop | 5, 0}, 65, {0, kNext | 3}},
+      {{kTop | 4, 1}, 65, {0, kNext | 3}}, {{kTop, 0}, 127, {0, 1}},           {{1, 0}, 127, {0, 1}},
+      {{0, kTop}, 127, {0, 1}},           {{kTop, 0}, 128, {0, 1}},            {{0, 0}, 128, {0, 0}},
+      {{0, 1}, 200, {0, 1}},             {{kNext, kTop | 1}, -1, {kTop | 1, 2}}, {{1, 3}, -63, {kTop | 1, kTop}},
+      {{7, 0x1234}, -64, {0x1234, 0}},    {{0, kTop | 1}, -65, {2, 0}},        {{0, 3}, -127, {kTop, 0}},
+  };
+  // clang-format on
+  const auto words = [](const Uint128& x) { return std::pair{x.hi, x.lo}; };
+  for (const Shift& c : cases) {
+    if (c.n >= 0) {
+      EXPECT_EQ(words(c.in.shifted_right_jamming(c.n)), words(c.out)) << c.n;
+    }
+    if (c.n <= 0) {
+      EXPECT_EQ(words(c.in.shifted_left(-c.n)), words(c.out)) << c.n;
+    }
+  }
+  const std::pair<Uint128, int> leading_zeros[] = {{{0, 0}, 128}, {{0, 1}, 127}, {{0, kTop}, 64}, {{1, 0}, 63}};
+  for (const auto& [x, zeros] : leading_zeros) EXPECT_EQ(x.countl_zero(), zeros) << x.lo;
 }
 
 // The fields of the 80-bit extended encoding.
@@ -162,6 +197,47 @@ TEST(SoftExtendedCrossCheck, MatchesHardwareBitForBit) {
     ASSERT_EQ(bits_of(static_cast<float>(sx)), bits_of(static_cast<float>(hx)));
     ASSERT_EQ(bits_of(static_cast<float>(sx + Soft(e))), bits_of(static_cast<float>(hx + e)));
     ASSERT_EQ(sx <=> sy, hx <=> hy);
+  }
+}
+
+// Results that land on a tie, or beside one with only the lowest bits
+// (jammed by an alignment, below a product's or a quotient's rounding bit,
+// the root's remainder) to tell: against their known values on every host,
+// and against the hardware where it has the format.
+TEST(SoftExtendedCrossCheck, TiesAndWhatBreaksThem) {
+  struct Terms {  // an exact sum of floats
+    float a, b = 0, c = 0;
+  };
+  enum Op { kAdd, kSub, kMul, kDiv, kSqrt };
+  struct Tie {
+    Op op;
+    Terms x, y, result;
+  };
+  // clang-format off
+  const Tie cases[] = {
+      {kAdd, {1}, {0x1p-64f}, {1}},                         {kAdd, {1, 0x1p-63f}, {0x1p-64f}, {1, 0x1p-62f}},
+      {kAdd, {1}, {0x1p-64f, 0x1p-127f}, {1, 0x1p-63f}},    {kAdd, {2, -0x1p-63f}, {0x1p-62f}, {2}},
+      {kAdd, {2, -0x1p-63f}, {0x3p-62f}, {2, 0x1p-61f}},    {kSub, {1}, {0x1p-65f}, {1}},
+      {kSub, {1}, {0x1p-65f, 0x1p-128f}, {1, -0x1p-64f}},   {kMul, {1, 0x1p-32f}, {1, 0x1p-32f}, {1, 0x1p-31f}},
+      {kMul, {1.5f, 0x1p-63f}, {1, 0x1p-63f}, {1.5f, 0x1p-62f, 0x1p-63f}},
+      {kMul, {1.5f, 0x3p-63f}, {1.5f, 0x3p-63f}, {2.25f, 0x5p-62f}},
+      {kDiv, {1}, {1, -0x1p-64f}, {1, 0x1p-63f}},           {kDiv, {2, -0x1p-63f}, {1, -0x1p-63f}, {2, 0x1p-62f}},
+      {kSqrt, {1, 0x1p-63f}, {}, {1}},                      {kSqrt, {4, -0x1p-62f}, {}, {2, -0x1p-63f}},
+  };
+  // clang-format on
+  const auto sum = []<class T>(T, const Terms& t) { return T(t.a) + T(t.b) + T(t.c); };
+  const auto result = []<class T>(const Tie& c, T x, T y) {
+    using std::sqrt;
+    return c.op == kSqrt ? T(sqrt(x)) : apply(c.op, x, y);
+  };
+  for (const Tie& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
+    const Soft soft_result = result(c, sum(Soft(), c.x), sum(Soft(), c.y));
+    EXPECT_EQ(encoding_of(soft_result), encoding_of(sum(Soft(), c.result)));
+    if (kLongDoubleIsExtended) {
+      const long double hard = result(c, sum(0.0L, c.x), sum(0.0L, c.y));
+      EXPECT_EQ(encoding_of(soft_result), encoding_of(hard));
+    }
   }
 }
 
