@@ -58,10 +58,11 @@ TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
   }
 }
 
-// A running orbcalc-utf8 whose standard streams are pipes or a terminal.
+// A running orbcalc-utf8 whose standard streams are pipes or a terminal;
+// with a script, what it runs is a shell given that script.
 class Viewer {
  public:
-  explicit Viewer(bool terminal, const char* orbcalc = ORBCALC_PATH) {
+  explicit Viewer(bool terminal, const char* orbcalc = ORBCALC_PATH, const char* script = nullptr) {
     int in[2] = {-1, -1};
     int out[2] = {-1, -1};
     if (terminal) {
@@ -85,7 +86,7 @@ class Viewer {
         dup2(out[1], STDERR_FILENO);
       }
       orbcalc != nullptr ? setenv("ORBCALC", orbcalc, 1) : unsetenv("ORBCALC");
-      execl(VIEWER_PATH, VIEWER_PATH, nullptr);
+      script != nullptr ? execl(VIEWER_PATH, VIEWER_PATH, "-c", script, nullptr) : execl(VIEWER_PATH, VIEWER_PATH, nullptr);
       _exit(120);
     }
     if (!terminal) {
@@ -226,6 +227,27 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
     EXPECT_EQ(viewer.finish(), c.status);
     EXPECT_NE(viewer.transcript().find(c.error), std::string::npos) << viewer.transcript();
   }
+}
+
+// Output in pieces, some read while the child runs, the rest still in the
+// pipe when it has ended: nothing of the viewer's output is read until
+// then, so that the viewer, held writing, meets the child's end and the
+// rest of its output at once. All of it is shown, and the viewer ends.
+TEST(ViewerRun, OutputLeftInThePipeWhenTheChildEnds) {
+  Viewer viewer(false, "/bin/sh",
+                "printf 'a\\r\\n'; sleep 0.2; printf 'b\\r\\n'; i=10000; "
+                "while [ $i -lt 22000 ]; do printf '%d\\r\\n' $i; i=$((i+1)); done; exit 3");
+  const auto ended = [&viewer] {
+    std::ifstream stat("/proc/" + std::to_string(viewer.child()) + "/stat");
+    std::string pid, name, state;
+    stat >> pid >> name >> state;
+    return state == "Z";
+  };
+  for (int wait = 0; wait < 2000 && !ended(); ++wait) usleep(10000);
+  std::string expected = "a\r\nb\r\n";
+  for (int i = 10000; i < 22000; ++i) expected += std::to_string(i) + "\r\n";
+  EXPECT_EQ(viewer.finish(), 3);
+  EXPECT_EQ(viewer.transcript(), expected);
 }
 
 }  // namespace
