@@ -13,6 +13,7 @@ import { loadLibrary } from './views/library.js';
 import { connectOrbital } from './views/orbital_view.js';
 import { connectPictures } from './views/pictures.js';
 import { connectProperties } from './views/properties_view.js';
+import { connectChange } from './views/change_view.js';
 import { connectReactivity } from './views/reactivity_view.js';
 import { save } from './views/save.js';
 import { finder } from './views/dom.js';
@@ -74,7 +75,8 @@ async function start() {
   connectConsole(document, session, runs, fetchBytes);
   connectPictures(session, loadLibrary);
   for (const connect of [connectLevels, connectOrbital, connectProperties]) connect(document, session);
-  connectReactivity(document, session, { run: (bytes, name) => runs.startOver(bytes, true, name), save });
+  connectReactivity(document, session);
+  connectChange(document, session, { run: (bytes, name) => runs.startOver(bytes, true, name), save });
   fetch('examples/index.json')
     .then((response) => (response.ok ? response.json() : []))
     .then((examples) => session.update({ examples }))

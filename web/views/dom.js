@@ -11,3 +11,11 @@ export function listItems(texts) {
     return item;
   });
 }
+
+// An option of a select.
+export function option(value, text) {
+  const element = document.createElement('option');
+  element.value = value;
+  element.textContent = text;
+  return element;
+}

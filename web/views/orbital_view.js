@@ -6,6 +6,7 @@ import { finder } from './dom.js';
 import { orbitalScene } from './molecule_scene.js';
 import { save, savePng } from './save.js';
 import { drawCanvas, drawSvg, svgFile } from './scene.js';
+import { hasPictures } from './session.js';
 
 function heading({ solution, occupied }, j, t) {
   const x = solution.roots[j];
@@ -18,14 +19,12 @@ function sceneOf({ analysis, layout, language }, j) {
   return orbitalScene(analysis.solution, analysis.molecule, layout, j, heading(analysis, j, t), t);
 }
 
-const drawable = ({ analysis }) => analysis !== null && analysis.problem === null;
-
 export function connectOrbital(root, session) {
   const $ = finder(root);
   const choose = (j) => session.update({ selected: j });
 
   function draw(state) {
-    if (!drawable(state)) return;
+    if (!hasPictures(state)) return;
     const ready = state.layout !== null;
     $('orbital-waiting').hidden = ready;
     const { n } = state.analysis.solution;
@@ -58,7 +57,7 @@ export function connectOrbital(root, session) {
   function step(by) {
     const { state } = session;
     const next = state.selected + by;
-    if (drawable(state) && next >= 0 && next < state.analysis.solution.n) choose(next);
+    if (hasPictures(state) && next >= 0 && next < state.analysis.solution.n) choose(next);
   }
 
   session.connect((state, changed) => {

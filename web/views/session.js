@@ -37,3 +37,7 @@ export function createSession(language) {
     },
   };
 }
+
+// Whether the state's run has pictures: a printed table with nothing that
+// keeps it from being drawn.
+export const hasPictures = ({ analysis }) => analysis !== null && analysis.problem === null;
