@@ -35,8 +35,9 @@ function polarisabilityTable({ matrix }, t, show) {
   const largest = Math.max(1e-12, ...matrix.flat().map(Math.abs));
   const table = document.createElement('table');
   const head = document.createElement('tr');
+  // The corner names nothing: a plain cell, not an empty header.
   head.append(
-    document.createElement('th'),
+    document.createElement('td'),
     ...matrix.map((_, s) => {
       const th = document.createElement('th');
       th.scope = 'col';
