@@ -20,8 +20,12 @@ export const PARTS = {
     tests: ['tests/web/chemistry/analysis.test.mjs'],
   },
   'structure': {
-    mutate: ['web/chemistry/{structure,molecule_graph,pi_system,hetero_tables,answers_writer,layout}.js'],
+    mutate: ['web/chemistry/{structure,molecule_graph,pi_system,pi_kinds,hetero_tables,answers_writer,layout}.js'],
     tests: ['tests/web/chemistry/structure.test.mjs'],
+  },
+  'reactivity': {
+    mutate: ['web/chemistry/{reactivity,derived_answers}.js'],
+    tests: ['tests/web/chemistry/reactivity.test.mjs'],
   },
   'links': { mutate: ['web/chemistry/link_codec.js'], tests: ['tests/web/chemistry/link_codec.test.mjs'] },
 };

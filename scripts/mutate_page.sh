@@ -25,7 +25,7 @@ trap 'rm -rf "$modules"' EXIT
 cp "$build/page/orbcalc.wasm" "$build/web/web_wasi_checks.wasm" "$modules/"
 export ORBCALC_WASM=$modules/orbcalc.wasm ORBCALC_WASI_CHECKS=$modules/web_wasi_checks.wasm
 parts=("$@")
-((${#parts[@]} > 0)) || parts=(code-page runner analysis structure links)
+((${#parts[@]} > 0)) || parts=(code-page runner analysis structure reactivity links)
 for part in "${parts[@]}"; do
   echo "== $part"
   ORBCALC_MUTATION_PART=$part node_modules/.bin/stryker run stryker.config.mjs

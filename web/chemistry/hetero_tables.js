@@ -30,7 +30,7 @@
 //                      neighbours (N2 is the pyridine nitrogen, N3 the
 //                      pyrrole one).
 
-import { KINDS } from './pi_system.js';
+import { KINDS } from './pi_kinds.js';
 
 const S = ['streitwieser-1961', 'coulson', 'shokhirev'];
 const VC = ['van-catledge-1980', 'moha-rauk', 'coulson'];
