@@ -84,10 +84,10 @@ class ReactivityTest(PageSession, unittest.TestCase):
         self.assertEqual((drawn["marks"], drawn["sites"]), (10, 4))
         self.assertIn("1, 4, 5, 8", drawn["site"])
         self.assertIn("2.2986", drawn["site"])
-        self.assertEqual(len(self.driver.find_elements("css selector", "#polarisability-matrix td")), 100)
+        self.assertEqual(len(self.driver.find_elements("css selector", "#polarisability-matrix td[data-r]")), 100)
         # The matrix is one stop for the keyboard; an arrow moves to the
         # next cell and its value is read out.
-        first = self.driver.find_element(By.CSS_SELECTOR, "#polarisability-matrix td")
+        first = self.driver.find_element(By.CSS_SELECTOR, "#polarisability-matrix td[data-r]")
         self.js("arguments[0].focus()", first)
         first.send_keys(Keys.ARROW_RIGHT)
         self.assertTrue(self.element("polarisability-readout").text.startswith("π_1,2 = "))
