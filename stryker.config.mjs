@@ -12,11 +12,11 @@
 export const PARTS = {
   'code-page': { mutate: ['web/program/cp932.js'], tests: ['tests/web/program/cp932.test.mjs'] },
   'runner': {
-    mutate: ['web/program/{run,runs,wasi,traps,record}.js'],
-    tests: ['tests/web/program/run.test.mjs'],
+    mutate: ['web/program/{run,runs,wasi,traps}.js'],
+    tests: ['tests/web/program/run.test.mjs', 'tests/web/program/wasi.test.mjs'],
   },
   'analysis': {
-    mutate: ['web/chemistry/{analysis,molecule,occupation,properties}.js'],
+    mutate: ['web/chemistry/{analysis,molecule,occupation,properties}.js', 'web/program/record.js'],
     tests: ['tests/web/chemistry/analysis.test.mjs'],
   },
   'structure': {

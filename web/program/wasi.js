@@ -7,9 +7,6 @@ const ERRNO_SUCCESS = 0;
 const ERRNO_BADF = 8;
 const ERRNO_NOSYS = 52;
 const ERRNO_SPIPE = 70;
-const FILETYPE_CHARACTER_DEVICE = 2;
-const RIGHT_FD_READ = 1n << 1n;
-const RIGHT_FD_WRITE = 1n << 6n;
 
 // Thrown by proc_exit to leave the program with its status.
 export class ProcessExit extends Error {
@@ -42,7 +39,7 @@ export class ByteSink {
 // The imports of module `wasi_snapshot_preview1` for one run.
 // `stdin.read(limit)` gives the next bytes of standard input (an empty
 // array at its end) or throws to stop the run; `stdout` and `stderr` are
-// ByteSinks. Calls the program does not make today answer ENOSYS, so
+// ByteSinks. Calls the program does not import today answer ENOSYS, so
 // that a later build still loads.
 export function wasiImports(module, getMemory, { args, stdin, stdout, stderr }) {
   const encoder = new TextEncoder();
@@ -95,23 +92,6 @@ export function wasiImports(module, getMemory, { args, stdin, stdout, stderr }) 
         bytes().set(arg, at);
         at += arg.length;
       });
-      return ERRNO_SUCCESS;
-    },
-    environ_sizes_get(countPointer, sizePointer) {
-      view().setUint32(countPointer, 0, true);
-      view().setUint32(sizePointer, 0, true);
-      return ERRNO_SUCCESS;
-    },
-    environ_get() {
-      return ERRNO_SUCCESS;
-    },
-    fd_fdstat_get(fd, statPointer) {
-      if (fd > 2) return ERRNO_BADF;
-      const memory = view();
-      memory.setUint8(statPointer, FILETYPE_CHARACTER_DEVICE);
-      memory.setUint16(statPointer + 2, 0, true);
-      memory.setBigUint64(statPointer + 8, fd === 0 ? RIGHT_FD_READ : RIGHT_FD_WRITE, true);
-      memory.setBigUint64(statPointer + 16, 0n, true);
       return ERRNO_SUCCESS;
     },
     fd_seek(fd) {
