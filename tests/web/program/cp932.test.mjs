@@ -28,6 +28,8 @@ test('decoding: what is shown, less its U+FFFD marks, is what iconv makes of eve
     }
     at += width;
   }
+  // Every byte is shown once, in one character or as half of a pair.
+  assert.equal(at, bytes.length);
   assert.ok(shown.length > 9000);
   // iconv -c leaves out what it cannot convert; the sequences the page
   // takes as valid, iconv converts without complaint, to the same text.
