@@ -109,6 +109,31 @@ describe('fragments', () => {
     }
   });
 
+  test('the limits hold exactly, and a fragment reads the same without its #', () => {
+    const name = (length) => `#smiles=C&name=${'x'.repeat(length - 'smiles=C&name='.length)}`;
+    assert.equal(readFragment(name(MAX_FRAGMENT), TABLES).kind, 'structure');
+    assert.deepEqual(readFragment(name(MAX_FRAGMENT + 1), TABLES).refusal, {
+      code: 'link-too-long',
+      limit: MAX_FRAGMENT,
+    });
+    assert.equal(readFragment(`#smiles=${'C'.repeat(2000)}`, TABLES).kind, 'structure');
+    assert.equal(readFragment(`#smiles=${'C'.repeat(2001)}`, TABLES).refusal.code, 'link-malformed');
+    assert.deepEqual(readFragment('smiles=C&order=1,100', TABLES).order, [0, 99]);
+    assert.deepEqual(readFragment('#smiles=C&table=huckel', TABLES).refusal, {
+      code: 'link-unknown-table',
+      table: 'huckel',
+    });
+    // 6,138 bytes make exactly the longest fragment; a name left empty is left out.
+    assert.equal(answersFragment(new Uint8Array(6138)).fragment.length, MAX_FRAGMENT);
+    assert.equal(answersFragment(new Uint8Array(6139)).refusal.code, 'link-too-long');
+    const smiles = 'C'.repeat(MAX_FRAGMENT - 'smiles=&table=streitwieser'.length);
+    assert.equal(structureFragment({ smiles, table: 'streitwieser' }).fragment.length, MAX_FRAGMENT);
+    assert.equal(
+      structureFragment({ smiles: 'C', table: 'streitwieser', name: '' }).fragment,
+      'smiles=C&table=streitwieser',
+    );
+  });
+
   test('links too long to make are refused when made', () => {
     assert.equal(answersFragment(new Uint8Array(MAX_FRAGMENT)).refusal.code, 'link-too-long');
     assert.equal(
