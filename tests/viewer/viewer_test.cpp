@@ -217,6 +217,9 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
       // The shell stops the viewer, writes 8893 bytes and ends. Continued, the viewer reads 4096 bytes, learns
       // of the end, then reads the rest: with errno left at EAGAIN, and last a read of 0 bytes.
       {"/bin/sh", 0, 3, "\n1999\n2000\n", "kill -STOP $PPID; seq 2000; (sleep .5; kill -CONT $PPID) >&- & exit 3"},
+      // The shell stops and is continued, so errno is left at EAGAIN by the SIGCHLD pipe when the end of the
+      // typed input comes: that end must still reach the shell's cat (SIGCONT once running changes nothing).
+      {"/bin/sh", SIGCONT, 0, "", "(sleep .2; kill -CONT $$) >&- & kill -STOP $$; printf '\\r\\n\\r\\n'; cat"},
   };
   // clang-format on
   for (const Case& c : cases) {
