@@ -188,8 +188,7 @@ TEST(SoftExtendedCrossCheck, TiesAndWhatBreaksThem) {
       {kAdd, {1}, {0x1p-64f}, {1}},                         {kAdd, {1, 0x1p-63f}, {0x1p-64f}, {1, 0x1p-62f}},
       {kAdd, {1}, {0x1p-64f, 0x1p-127f}, {1, 0x1p-63f}},    {kAdd, {2, -0x1p-63f}, {0x1p-62f}, {2}},
       {kSub, {1}, {0x1p-65f}, {1}},                         {kSub, {1}, {0x1p-65f, 0x1p-128f}, {1, -0x1p-64f}},
-      {kMul, {1, 0x1p-32f}, {1, 0x1p-32f}, {1, 0x1p-31f}},
-      {kMul, {1.5f, 0x1p-63f}, {1, 0x1p-63f}, {1.5f, 0x1p-62f, 0x1p-63f}},
+      {kMul, {1, 0x1p-32f}, {1, 0x1p-32f}, {1, 0x1p-31f}},  {kMul, {1.5f, 0x1p-63f}, {1, 0x1p-63f}, {1.5f, 0x3p-63f}},
       {kDiv, {1}, {1, -0x1p-64f}, {1, 0x1p-63f}},           {kDiv, {2, -0x1p-63f}, {1, -0x1p-63f}, {2, 0x1p-62f}},
       {kSqrt, {1, 0x1p-63f}, {}, {1}},                      {kSqrt, {4, -0x1p-62f}, {}, {2, -0x1p-63f}},
   };

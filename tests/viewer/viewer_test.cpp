@@ -228,6 +228,10 @@ TEST(ViewerRun, ExitStatusIsOrbcalcs) {
       // of the end, then reads the rest: with errno left at EAGAIN, and last a read of 0 bytes.
       {"/bin/sh", 0, 3, "\n1999\n2000\n", "en_US.UTF-8",
        "kill -STOP $PPID; seq 2000; (sleep .5; kill -CONT $PPID) >&- & exit 3"},
+      // The shell stops and is continued, so errno is left at EAGAIN by the SIGCHLD pipe when the end of the
+      // typed input comes: that end must still reach the shell's cat (SIGCONT once running changes nothing).
+      {"/bin/sh", SIGCONT, 0, "", "en_US.UTF-8",
+       "(sleep .2; kill -CONT $$) >&- & kill -STOP $$; printf '\\r\\n\\r\\n'; cat"},
   };
   // clang-format on
   for (const Case& c : cases) {
