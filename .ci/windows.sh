@@ -27,17 +27,34 @@ stop_wine() {
 }
 trap stop_wine EXIT
 
-echo "== wine prefix"
-mkdir -p "$WINEPREFIX"
-# A server that inherits one of this script's streams keeps it open, and
-# whoever waits for the end of the stream waits for ever.
-wineserver -p </dev/null >/dev/null 2>&1
-wineboot -i </dev/null >/dev/null 2>&1
+# Wine runs the 32-bit program in a 32-bit Linux process. A kernel built
+# without 32-bit support (as on some virtual machines) runs none: there the
+# leg builds the program and checks its imports, and says that it ran
+# nothing, rather than fail on the machine.
+runs=true
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  runs=false
+  echo "== this kernel runs no 32-bit programs: the Windows program is built and checked, its tests NOT run"
+fi
+
+if $runs; then
+  echo "== wine prefix"
+  mkdir -p "$WINEPREFIX"
+  # A server that inherits one of this script's streams keeps it open, and
+  # whoever waits for the end of the stream waits for ever.
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot -i </dev/null >/dev/null 2>&1
+fi
 
 echo "== windows build"
 cmake --preset windows
-cmake --build --preset windows
-ctest --preset windows
+if $runs; then
+  cmake --build --preset windows
+  ctest --preset windows
+else
+  # The unit tests' list is read by running them, so only the program.
+  cmake --build --preset windows --target orbcalc
+fi
 
 echo "== static executable"
 imports=$(i686-w64-mingw32-objdump -p build-windows/orbcalc.exe | sed -n 's/^[[:space:]]*DLL Name: //p')
@@ -48,4 +65,6 @@ if grep -qiE '^lib' <<<"$imports"; then
 fi
 
 # Byte for byte through files, the worked example (butadiene) among them.
-bash .ci/compare-examples.sh Windows cmake/wine-run.sh build-windows/orbcalc.exe
+if $runs; then
+  bash .ci/compare-examples.sh Windows cmake/wine-run.sh build-windows/orbcalc.exe
+fi
