@@ -104,6 +104,10 @@ describe('π systems and their parameters', () => {
     ['[NH3+]c1ccccc1', 'streitwieser', 6, 6, 6, {}], // anilinium: no lone pair left
     ['C=CCC=C', 'streitwieser', 4, 2, 4, {}], // two separate double bonds
     ['c1ccccc1.[Na+]', 'streitwieser', 6, 6, 6, {}],
+    ['C=[N+](C)C', 'streitwieser', 2, 1, 2, { '2-2': 2.0 }], // iminium: N⁺ with a double bond
+    ['C=[O+]C', 'streitwieser', 2, 1, 2, { '2-2': 2.5 }], // oxonium: O⁺ with a double bond
+    ['S=C(C)C', 'van-catledge', 2, 1, 2, { '1-1': 0.46, '1-2': 0.81 }], // thioketone
+    ['CB(C)C=C', 'streitwieser', 3, 2, 2, { '1-1': -1.0, '1-2': 0.7 }], // boron's empty p orbital, off a ring
   ];
   for (const [smiles, table, atoms, bonds, electrons, triples] of cases) {
     test(`${smiles} with ${table}`, async () => {
@@ -165,6 +169,7 @@ describe('refusals', () => {
     ['[O-]c1ccccc1', 'streitwieser', { code: 'group', group: 'charge', atom: 0, symbol: 'O' }],
     ['CS(=O)(=O)c1ccccc1', 'van-catledge', { code: 'group', group: 'hypervalent', atom: 1, symbol: 'S' }],
     ['[SiH3]C=C', 'streitwieser', null], // a silyl group is a saturated substituent
+    ['Ic1ccccc1', 'streitwieser', { code: 'kind-missing', table: 'streitwieser', kind: 'i', number: 1, atom: 0 }],
   ];
   for (const [smiles, table, refusal] of cases) {
     test(`${smiles.length > 24 ? `${smiles.slice(0, 24)}…` : smiles} with ${table}`, () => {
