@@ -91,15 +91,11 @@ export function orbitalScene(solution, molecule, layout, j, heading, word) {
       };
     })
     .filter((lobe) => lobe.r > 0.5);
-  return {
-    width: Math.max(width, headingWidth(heading)),
-    height: height + 24,
-    label: heading,
-    items: [
-      { type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
-      ...shift([...skeleton(molecule, points), ...lobes, ...atomLabels(molecule, points, word)], 24),
-    ],
-  };
+  return headed(heading, width, height, [
+    ...skeleton(molecule, points),
+    ...lobes,
+    ...atomLabels(molecule, points, word),
+  ]);
 }
 
 // The π properties on the molecule: q at each atom, p on each bond.
@@ -152,15 +148,7 @@ export function propertiesScene(properties, molecule, layout, heading, word) {
       },
     ];
   });
-  return {
-    width: Math.max(width, headingWidth(heading)),
-    height: height + 24,
-    label: heading,
-    items: [
-      { type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' },
-      ...shift([...skeleton(molecule, points), ...orders, ...atoms, ...hetero, ...densities], 24),
-    ],
-  };
+  return headed(heading, width, height, [...skeleton(molecule, points), ...orders, ...atoms, ...hetero, ...densities]);
 }
 
 // The unit vector from the mean of `others` to `p` (straight down when
@@ -179,4 +167,15 @@ export function shift(items, dy) {
     for (const key of ['y', 'y1', 'y2', 'cy']) if (key in moved) moved[key] += dy;
     return moved;
   });
+}
+
+// A scene of `items` drawn in a box of `width` by `height`, with `heading`
+// above them, wide enough to hold it.
+function headed(heading, width, height, items) {
+  return {
+    width: Math.max(width, headingWidth(heading)),
+    height: height + 24,
+    label: heading,
+    items: [{ type: 'text', x: 8, y: 18, text: heading, className: 'picture-heading' }, ...shift(items, 24)],
+  };
 }
