@@ -12,10 +12,11 @@ export CI=true DEBIAN_FRONTEND=noninteractive
 # The WebAssembly toolchain (whose CMake file also wants node, any from 18
 # on, and whose llvm-14 strips the page's module)
 # the browser, its driver, the Python binding (for Debian's own
-# python3) and a Japanese font for the screenshots.
+# python3), a Japanese font for the screenshots, and the NCI set of real
+# molecules that the batch tool runs through.
 packages=(clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
           libclang-rt-14-dev-wasm32 chromium chromium-driver python3-selenium
-          fonts-ipafont-gothic)
+          fonts-ipafont-gothic rdkit-data)
 command -v node >/dev/null || packages+=(nodejs)
 # npm installs the page's pinned libraries from package-lock.json.
 command -v npm >/dev/null || packages+=(npm)

@@ -31,23 +31,37 @@ export function piProperties(solution, shared, molecule, gap, kekule) {
   return { electrons, piEnergy, delocalisation, gap, density, bondOrders, freeValence };
 }
 
-const number = (value) => {
+// A value as the saved CSV writes it: six decimals, and no negative zero.
+export function csvNumber(value) {
   const text = value.toFixed(6);
   return text === '-0.000000' ? '0.000000' : text;
-};
+}
 
-// The properties as CSV: `quantity,atom_i,atom_j,value`, atoms numbered
-// from 1 as in the report, empty where they do not apply; `more` rows
+// The properties as rows { quantity, i, j, value }, atoms numbered from 1
+// as in the report, '' where they do not apply.
+export function propertyRows(p) {
+  const rows = [{ quantity: 'pi_energy_beta', i: '', j: '', value: p.piEnergy }];
+  if (p.delocalisation !== null) rows.push({ quantity: 'delocalisation_beta', i: '', j: '', value: p.delocalisation });
+  if (p.gap !== null) rows.push({ quantity: 'homo_lumo_gap', i: '', j: '', value: p.gap });
+  p.density.forEach((q, r) => rows.push({ quantity: 'density', i: r + 1, j: '', value: q }));
+  for (const { i, j, order } of p.bondOrders) rows.push({ quantity: 'bond_order', i: i + 1, j: j + 1, value: order });
+  p.freeValence.forEach((f, r) => {
+    if (f !== null) rows.push({ quantity: 'free_valence', i: r + 1, j: '', value: f });
+  });
+  return rows;
+}
+
+// The net charge of each atom as rows: the π electrons it brings (by
+// atom, as the structure gave them) less its π electron density.
+export function netChargeRows(p, electrons) {
+  return p.density.map((q, r) => ({ quantity: 'net_charge', i: r + 1, j: '', value: electrons[r] - q }));
+}
+
+// The properties as CSV: `quantity,atom_i,atom_j,value`; `more` rows
 // ({ quantity, i, j, value }, atoms as written) follow.
 export function propertiesCsv(p, more = []) {
-  const rows = ['quantity,atom_i,atom_j,value', `pi_energy_beta,,,${number(p.piEnergy)}`];
-  if (p.delocalisation !== null) rows.push(`delocalisation_beta,,,${number(p.delocalisation)}`);
-  if (p.gap !== null) rows.push(`homo_lumo_gap,,,${number(p.gap)}`);
-  p.density.forEach((q, r) => rows.push(`density,${r + 1},,${number(q)}`));
-  for (const { i, j, order } of p.bondOrders) rows.push(`bond_order,${i + 1},${j + 1},${number(order)}`);
-  p.freeValence.forEach((f, r) => {
-    if (f !== null) rows.push(`free_valence,${r + 1},,${number(f)}`);
-  });
-  for (const { quantity, i, j, value } of more) rows.push(`${quantity},${i},${j},${number(value)}`);
-  return `${rows.join('\n')}\n`;
+  const rows = [...propertyRows(p), ...more].map(
+    ({ quantity, i, j, value }) => `${quantity},${i},${j},${csvNumber(value)}`,
+  );
+  return `${['quantity,atom_i,atom_j,value', ...rows].join('\n')}\n`;
 }

@@ -154,9 +154,10 @@ export function orbitalReactivity({ solution, occupied }) {
 }
 
 // Every index of an analysed run, the localisation energies from runs of
-// `module`.
-export async function reactivityOf(module, analysis) {
+// `module` (a run for each atom, left out when `localisation` is false).
+export async function reactivityOf(module, analysis, { localisation: wanted = true } = {}) {
   const { indices, polarisability } = orbitalReactivity(analysis);
+  if (!wanted) return { indices, polarisability };
   const { solution, molecule, properties } = analysis;
   const localisation = await localisationEnergies(module, solution, molecule, properties.piEnergy);
   return { indices: { ...indices, ...localisation }, polarisability };

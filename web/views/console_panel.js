@@ -5,12 +5,11 @@
 
 import { EncodeError } from '../program/cp932.js';
 import { translator } from '../i18n/i18n.js';
+import { finishedSentence } from '../i18n/run_sentences.js';
 import { drawConsole, lastPrompt } from './console_view.js';
 import { finder } from './dom.js';
 import { save } from './save.js';
 
-// The exit statuses the program has, each with a message of its own.
-const KNOWN_STATUSES = new Set([0, 1, 2, 4, 95]);
 const LINE_FEED = 0x0a;
 
 function concat(first, second) {
@@ -27,8 +26,7 @@ function statusText({ notice, result, cp932 }, t) {
   if (result === null) return t('status.loading');
   const { stdout, stderr, status } = result;
   if (status === null) return t('status.waiting', { prompt: lastPrompt(cp932, stdout) });
-  const meaning = t(`status.meaning.${KNOWN_STATUSES.has(status) ? status : 'other'}`);
-  return t(stderr.length > 0 ? 'status.finishedWithDiagnostic' : 'status.finished', { status, meaning });
+  return finishedSentence(status, stderr.length > 0, t);
 }
 
 // The status line follows the session from the start, before the program

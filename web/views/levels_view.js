@@ -2,6 +2,7 @@
 // is none; choosing a level selects its orbital.
 
 import { translator } from '../i18n/i18n.js';
+import { problemSentence } from '../i18n/run_sentences.js';
 import { finder } from './dom.js';
 import { levelsScene } from './levels_scene.js';
 import { save, savePng } from './save.js';
@@ -31,10 +32,7 @@ export function connectLevels(root, session) {
     problem.hidden = analysis.problem === null;
     $('pictures-body').hidden = analysis.problem !== null;
     if (analysis.problem !== null) {
-      problem.textContent = t(`problem.${analysis.problem.problem}`, {
-        ...analysis.problem,
-        atoms: analysis.solution.n,
-      });
+      problem.textContent = problemSentence(analysis.problem, analysis.solution.n, t);
       return;
     }
     const focused = root.activeElement?.closest?.('#levels-drawing [data-orbital]');

@@ -1,7 +1,7 @@
 // The π properties of the last run as a table, on a drawing of the
 // molecule, and as a CSV file.
 
-import { propertiesCsv } from '../chemistry/properties.js';
+import { netChargeRows, propertiesCsv } from '../chemistry/properties.js';
 import { reactivityRows } from '../chemistry/reactivity.js';
 import { translator } from '../i18n/i18n.js';
 import { finder, listItems } from './dom.js';
@@ -66,7 +66,13 @@ function rows(p, t) {
 // brings; else null.
 function netCharges(state) {
   const structure = structureOf(state);
-  return structure && state.analysis.properties.density.map((q, r) => structure[r].electrons - q);
+  return (
+    structure &&
+    netChargeRows(
+      state.analysis.properties,
+      structure.map(({ electrons }) => electrons),
+    )
+  );
 }
 
 export function connectProperties(root, session) {
@@ -80,8 +86,8 @@ export function connectProperties(root, session) {
     const charges = netCharges(state);
     $('properties-rows').replaceChildren(
       ...rows(p, t),
-      ...(charges ?? []).map((charge, r) =>
-        row(t('properties.netCharge'), String(r + 1), charge.toFixed(4), t('properties.unitCharge')),
+      ...(charges ?? []).map(({ i, value }) =>
+        row(t('properties.netCharge'), String(i), value.toFixed(4), t('properties.unitCharge')),
       ),
     );
     const notes = [];
@@ -101,8 +107,7 @@ export function connectProperties(root, session) {
   // The reactivity indices follow the properties, once their runs are done.
   $('save-properties').addEventListener('click', async () => {
     const { analysis, module, name } = state;
-    const charges = (netCharges(state) ?? []).map((value, r) => ({ quantity: 'net_charge', i: r + 1, j: '', value }));
-    const more = [...charges, ...reactivityRows(await reactivityFor(analysis, module))];
+    const more = [...(netCharges(state) ?? []), ...reactivityRows(await reactivityFor(analysis, module))];
     save(propertiesCsv(analysis.properties, more), `${name}-properties.csv`, 'text/csv');
   });
 }
