@@ -2,16 +2,22 @@
 # The release leg of continuous integration: the manual pages, English and
 # Japanese, render with no warning under an English and a Japanese locale,
 # and their Markdown renderings in docs/ are up to date; `cmake
-# --install` gives the documented layout; the Debian package is built,
-# unpacked into a scratch folder (never installed on this machine, where
-# later runs would find it on PATH), its program writes the expected reports
-# and lintian finds neither error nor warning; the ZIP of the Windows
+# --install` gives the documented layout; the Debian package is built, with
+# the batch tool (made first by the WebAssembly build), unpacked into a
+# scratch folder (never installed on this machine, where later runs would
+# find it on PATH), its program and its batch tool write the expected
+# reports and lintian finds neither error nor warning; the ZIP of the Windows
 # program holds what it should, its texts with CR LF line ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
 
 packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db pandoc unzip locales g++-mingw-w64-i686-posix)
+# The batch tool in the package is built by the WebAssembly toolchain, with
+# the chemistry library that npm installs.
+packages+=(clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32)
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 bash .ci/install-missing.sh "${packages[@]}"
 # The pages are read under a Japanese locale as well: generate it unless
 # the system has it.
@@ -45,7 +51,7 @@ check_examples() {
 check_files() {
   local folder=$1 what=$2
   sort >"$scratch/expected-files"
-  (cd "$folder" && find . -type f | sed 's|^\./||' | sort) >"$scratch/found-files"
+  (cd "$folder" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$scratch/found-files"
   diff "$scratch/expected-files" "$scratch/found-files" || fail "$what: unexpected contents"
 }
 
@@ -70,8 +76,14 @@ check_page() {
   [[ -s $scratch/page ]] || fail "$page: man shows nothing"
 }
 
+echo "== the batch tool, for the package"
+npm ci --no-audit --no-fund
+cmake --preset web
+cmake --build --preset web --target batch
+batch=$PWD/build-web/orbcalc-batch
+
 echo "== release build"
-cmake --preset release
+cmake --preset release -DORBCALC_BATCH_DIR="$batch"
 cmake --build --preset release
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-release/CMakeCache.txt)
 echo "version $version"
@@ -115,6 +127,7 @@ cmake --install build-release --prefix "$scratch/prefix"
   for answers in examples/*.txt; do
     echo "share/doc/orbcalc/examples/$(basename "$answers")"
   done
+  (cd "$batch" && find . -type f | sed 's|^\./|share/orbcalc/|')
 } | check_files "$scratch/prefix" "cmake --install"
 check_examples "$scratch/prefix/bin/orbcalc" "$scratch/prefix/share/doc/orbcalc/examples"
 
@@ -143,6 +156,15 @@ done
   fail "$deb: not every Japanese page has its English page"
 [[ -f $scratch/deb/usr/share/doc/orbcalc/README.ja.md ]] || fail "$deb: no README.ja.md"
 check_examples "$scratch/deb/usr/bin/orbcalc" "$scratch/deb/usr/share/doc/orbcalc/examples"
+dpkg-deb --field "$deb" Depends | grep -q nodejs || fail "$deb: does not depend on nodejs"
+# The packaged batch tool keeps each example's console output, which must
+# be the program's own.
+"$scratch/deb/usr/bin/orbcalc-batch" --outputs "$scratch/batch" "$scratch"/deb/usr/share/doc/orbcalc/examples/*.txt >/dev/null
+for answers in examples/*.txt; do
+  name=$(basename "$answers" .txt)
+  cmp "$scratch/batch/$name.out" "tests/e2e/examples/$name/stdout" || fail "orbcalc-batch: $name.out differs"
+done
+echo "orbcalc-batch from the package: every example's output identical"
 lintian --fail-on error,warning --display-info "$deb"
 echo "lintian: no error, no warning"
 

@@ -52,9 +52,21 @@ function(orbcalc_gzip gzip source destination)
   endif()
 endfunction()
 
-# The copyright file in Debian's machine-readable format, with the licence
-# text that follows the copyright line of the licence file.
+# A licence's text as a field of a Debian copyright file: each line
+# indented by a blank, an empty line " .".
+function(orbcalc_debian_text text out_var)
+  string(STRIP "${text}" text)
+  string(REPLACE "\n" "\n " text " ${text}")
+  string(REPLACE "\n \n" "\n .\n" text "${text}")
+  set(${out_var} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The copyright file in Debian's machine-readable format: orbcalc under the
+# licence text that follows the copyright line of `license`; and, when
+# `vendored` names the licence of the chemistry library the batch tool
+# carries, a paragraph for that library.
 function(orbcalc_debian_copyright license contact destination)
+  set(vendored ${ARGN})
   file(READ ${license} text)
   string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)\n" line "${text}")
   if(NOT line)
@@ -65,10 +77,20 @@ function(orbcalc_debian_copyright license contact destination)
   string(LENGTH "${line}" length)
   math(EXPR start "${start} + ${length}")
   string(SUBSTRING "${text}" ${start} -1 body)
-  string(STRIP "${body}" body)
-  # Each line of the text is indented by a blank; an empty line is " .".
-  string(REPLACE "\n" "\n " body " ${body}")
-  string(REPLACE "\n \n" "\n .\n" body "${body}")
+  orbcalc_debian_text("${body}" body)
+  set(library "")
+  if(vendored)
+    file(READ ${vendored} library_text)
+    string(REGEX REPLACE "^[ \n]*Copyright \\(c\\) [^\n]*\n" "" library_text "${library_text}")
+    orbcalc_debian_text("${library_text}" library_text)
+    set(library "
+Files: usr/share/orbcalc/vendor/openchemlib.js
+Copyright: 2015-2017 cheminfo
+           1997-2015 Actelion Pharmaceuticals Ltd.
+License: BSD-3-clause
+${library_text}
+")
+  endif()
   orbcalc_write_if_changed(${destination} "\
 Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: orbcalc
@@ -78,7 +100,7 @@ Files: *
 Copyright: ${holder}
 License: Expat
 ${body}
-")
+${library}")
 endfunction()
 
 # The date of a changelog trailer, "Mon, 07 Dec 2026 00:00:00 +0000", from

@@ -51,12 +51,36 @@ else()
   install(FILES ${example_answers} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT program)
   install(FILES LICENSE CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT documents)
 
+  # The batch tool, from the WebAssembly build's folder for it
+  # (ORBCALC_BATCH_DIR, build-web/orbcalc-batch): the folder as it is under
+  # the data folder, and the command a link to its script.
+  set(ORBCALC_BATCH_DIR "" CACHE PATH "The built batch tool's folder, to install it too")
+  set(pages ${programs})
+  set(vendored_licence "")
+  if(ORBCALC_BATCH_DIR)
+    set(batch_script ${ORBCALC_BATCH_DIR}/batch/orbcalc-batch.js)
+    if(NOT EXISTS ${batch_script})
+      message(FATAL_ERROR "No batch tool in ${ORBCALC_BATCH_DIR}: cmake --build --preset web --target batch")
+    endif()
+    set(batch_data ${CMAKE_INSTALL_DATADIR}/orbcalc)
+    install(DIRECTORY ${ORBCALC_BATCH_DIR}/ DESTINATION ${batch_data} COMPONENT program
+            PATTERN orbcalc-batch.js PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                                 WORLD_READ WORLD_EXECUTE)
+    file(RELATIVE_PATH target ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${batch_data}/batch/orbcalc-batch.js)
+    file(MAKE_DIRECTORY ${release_dir})
+    file(CREATE_LINK ${target} ${release_dir}/orbcalc-batch SYMBOLIC)
+    install(FILES ${release_dir}/orbcalc-batch DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+    list(APPEND pages orbcalc-batch)
+    set(vendored_licence ${ORBCALC_BATCH_DIR}/vendor/LICENSE-openchemlib-js.txt)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "nodejs (>= 18)")
+  endif()
+
   # The pages say where the examples are.
   set(ORBCALC_EXAMPLES_DIR ${CMAKE_INSTALL_FULL_DOCDIR}/examples)
   find_program(ORBCALC_GZIP gzip)
   # Each page in English under man1 and in Japanese under ja/man1, where
   # man finds it from a Japanese locale.
-  foreach(program IN LISTS programs)
+  foreach(program IN LISTS pages)
     foreach(language IN ITEMS "" ja)
       if(language)
         set(folder ${language}/)
@@ -76,7 +100,7 @@ else()
 
   if(ORBCALC_GZIP)
     orbcalc_debian_copyright(${PROJECT_SOURCE_DIR}/LICENSE "${orbcalc_maintainer}"
-      ${release_dir}/debian/copyright)
+      ${release_dir}/debian/copyright ${vendored_licence})
     orbcalc_debian_changelog(${PROJECT_SOURCE_DIR}/CHANGELOG.md orbcalc "${orbcalc_maintainer}"
       ${release_dir}/debian/changelog)
     orbcalc_gzip(${ORBCALC_GZIP} ${release_dir}/debian/changelog ${release_dir}/debian/changelog.gz)
@@ -104,6 +128,11 @@ fixed, so a scripted answer file gives the same output every time.")
 if(TARGET orbcalc-utf8)
   string(APPEND CPACK_PACKAGE_DESCRIPTION "
 orbcalc-utf8 runs orbcalc and shows its dialogue on a UTF-8 terminal.")
+endif()
+if(ORBCALC_BATCH_DIR)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION "
+orbcalc-batch computes the π properties and reactivity indices of many
+molecules (SMILES, molfiles, SD files or answer files) under node.")
 endif()
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
