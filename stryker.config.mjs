@@ -17,17 +17,20 @@ export const PARTS = {
   },
   'analysis': {
     mutate: ['web/chemistry/{analysis,molecule,occupation,properties}.js', 'web/program/record.js'],
-    tests: ['tests/web/chemistry/analysis.test.mjs'],
+    tests: ['tests/web/chemistry/analysis.test.mjs', 'tests/web/batch/compute.test.mjs'],
   },
   'structure': {
     mutate: ['web/chemistry/{structure,molecule_graph,pi_system,pi_kinds,hetero_tables,answers_writer,layout}.js'],
-    tests: ['tests/web/chemistry/structure.test.mjs'],
+    tests: ['tests/web/chemistry/structure.test.mjs', 'tests/web/chemistry/pipeline_properties.test.mjs'],
   },
   'reactivity': {
     mutate: ['web/chemistry/{reactivity,derived_answers}.js'],
-    tests: ['tests/web/chemistry/reactivity.test.mjs'],
+    tests: ['tests/web/chemistry/reactivity.test.mjs', 'tests/web/batch/compute.test.mjs'],
   },
-  'links': { mutate: ['web/chemistry/link_codec.js'], tests: ['tests/web/chemistry/link_codec.test.mjs'] },
+  'links': {
+    mutate: ['web/chemistry/link_codec.js'],
+    tests: ['tests/web/chemistry/link_codec.test.mjs', 'tests/web/chemistry/pipeline_properties.test.mjs'],
+  },
 };
 
 const part = PARTS[process.env.ORBCALC_MUTATION_PART ?? ''];
