@@ -170,12 +170,39 @@ describe('refusals', () => {
     ['CS(=O)(=O)c1ccccc1', 'van-catledge', { code: 'group', group: 'hypervalent', atom: 1, symbol: 'S' }],
     ['[SiH3]C=C', 'streitwieser', null], // a silyl group is a saturated substituent
     ['Ic1ccccc1', 'streitwieser', { code: 'kind-missing', table: 'streitwieser', kind: 'i', number: 1, atom: 0 }],
+    // Each kind of atom the model has no place for, and its neighbours
+    // that it has.
+    ['[CH+]=C', 'streitwieser', { code: 'group', group: 'charge', atom: 0, symbol: 'C' }], // vinyl cation
+    ['[CH]=C', 'streitwieser', { code: 'group', group: 'charge', atom: 0, symbol: 'C' }], // vinyl radical
+    ['C=C[C+2]', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'C' }],
+    ['C=C[CH-]', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'C' }], // a carbene anion
+    ['C=C[N+]#N', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'N' }], // diazonium
+    ['C=CN=[N+]=[N-]', 'streitwieser', { code: 'group', group: 'nitro', atom: 3, symbol: 'N' }], // azide
+    ['C=C[S-]', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'S' }],
+    ['C=C[S+](C)C', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'S' }],
+    ['C=C[BH-](C)C', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'B' }],
+    ['C=C[Cl+]C', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'Cl' }],
+    ['c1cc[se]c1', 'streitwieser', { code: 'group', group: 'element', atom: 3, symbol: 'Se' }],
+    ['C=C[O]', 'streitwieser', { code: 'group', group: 'radical', atom: 2, symbol: 'O' }],
+    ['C=CN=C=O', 'streitwieser', { code: 'group', group: 'cumulene', atom: 3, symbol: 'C' }], // isocyanate
+    ['C=C[OH2+]', 'streitwieser', null], // an oxonium without a double bond is saturated
+    ['C=C[N+](C)(C)C', 'streitwieser', null], // and so is an ammonium
+    ['C=NC', 'streitwieser', null], // an imine's nitrogen
+    ['C=CB1C=CC=C1', 'streitwieser', null],
+    ['C=C'.repeat(15), 'streitwieser', null], // 30 atoms: as many as the program takes
   ];
   for (const [smiles, table, refusal] of cases) {
     test(`${smiles.length > 24 ? `${smiles.slice(0, 24)}…` : smiles} with ${table}`, () => {
       assert.deepEqual(make(smiles, table).refusal ?? null, refusal);
     });
   }
+
+  test('the bonds are written in order of their first atom, then their second', () => {
+    assert.equal(
+      make('C(=C)(C=C)C=C', 'streitwieser', { name: 'p' }).answers.text,
+      "'p'\n6\n5\n6\n0\n1 2\n1 3\n1 5\n3 4\n5 6\nx\n",
+    );
+  });
 
   test('a renumbering must name each atom of the system once', () => {
     const graph = moleculeToGraph(OCL.Molecule.fromSmiles('C=CC=C'), OCL.Molecule);
