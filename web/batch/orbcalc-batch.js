@@ -77,7 +77,7 @@ async function main() {
   const times = { structure: 0, program: 0, values: 0 };
   let refused = 0;
   const workerData = { table: options.table, quantities: options.quantities };
-  await computeAll(molecules, options.jobs, workerData, (index, result) => {
+  const computed = computeAll(molecules, options.jobs, workerData, (index, result) => {
     const { name } = molecules[index];
     if (result.output && options.outputs !== null)
       writeFileSync(join(options.outputs, `${names[index]}.out`), result.output);
@@ -93,6 +93,16 @@ async function main() {
     }
     progress.update(index + 1, refused);
   });
+  try {
+    await computed;
+  } catch (error) {
+    // A worker that could not start or went down: what was written stays,
+    // the rest is not computed.
+    progress.clear();
+    process.stderr.write(`orbcalc-batch: a worker failed, molecules left uncomputed: ${error.message}\n`);
+    process.exitCode = EXIT.refused;
+    return;
+  }
   progress.clear();
   if (process.env.ORBCALC_BATCH_TIMINGS === '1') {
     const ms = (step) => `${Math.round(times[step])} ms`;

@@ -42,7 +42,10 @@ export function computeAll(molecules, jobs, workerData, done) {
     for (let k = 0; k < Math.min(jobs, molecules.length); k++) {
       const worker = new Worker(new URL('./worker.js', import.meta.url), { workerData });
       worker.on('message', (message) => receive(worker, message));
-      worker.on('error', reject);
+      worker.on('error', (error) => {
+        workers.forEach((w) => w.terminate());
+        reject(error);
+      });
       workers.push(worker);
     }
   });
