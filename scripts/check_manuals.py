@@ -34,6 +34,11 @@ HEADINGS = {
         "NAME": "名前",
         "SYNOPSIS": "書式",
         "DESCRIPTION": "説明",
+        "OPTIONS": "オプション",
+        "INPUT": "入力",
+        "Molecule names": "分子の名前",
+        "QUANTITIES": "計算する量",
+        "OUTPUT": "出力",
         "DIALOGUE": "対話",
         "ANSWERS": "回答",
         "Limits": "上限",
@@ -51,7 +56,7 @@ HEADINGS = {
 PREAMBLE = {"ja": [".mso ja.tmac", ".ad l"]}
 
 ESCAPES = [(r"\-", "-"), (r"\(aq", "'"), (r"\(lq", "\u201c"), (r"\(rq", "\u201d"), (r"\ ", " "), (r"\&", ""),
-           (r"\e", "\\")]
+           (r"\%", ""), (r"\e", "\\")]
 FONT = re.compile(r"\\f(\[[^\]]*\]|\(..|.)")
 
 
