@@ -20,7 +20,7 @@ function smilesFile(text) {
   const molecules = [];
   lines(text).forEach((line, k) => {
     const match = /^\s*(\S+)(?:\s+(.*?))?\s*$/.exec(line);
-    if (match) molecules.push({ name: match[2] || String(k + 1), input: match[1] });
+    if (match) molecules.push({ name: match[2] || String(k + 1), numbered: !match[2], input: match[1] });
   });
   return molecules;
 }
@@ -39,20 +39,25 @@ function sdFile(text) {
     }
   }
   if (record.some((line) => line.trim() !== '')) records.push(record);
-  return records.map((recordLines, k) => ({
-    name: recordLines[0]?.trim() || String(k + 1),
-    input: `${recordLines.join('\n')}\n`,
-  }));
+  return records.map((recordLines, k) => {
+    const title = recordLines[0]?.trim();
+    return { name: title || String(k + 1), numbered: !title, input: `${recordLines.join('\n')}\n` };
+  });
 }
 
-// The molecules in `bytes`, read from `path` as `format`.
-export function moleculesIn(bytes, format, path) {
+// The molecules in `bytes`, read from `path` as `format`. A molecule named
+// by its number is named FILE:NUMBER when `numbersByFile` is set (several
+// files are read, whose numbers would otherwise meet).
+export function moleculesIn(bytes, format, path, numbersByFile = false) {
   const fileName = basename(path, extname(path));
   if (format === 'answers') return [{ name: fileName, input: bytes, answers: true }];
   const text = new TextDecoder().decode(bytes);
-  if (format === 'smi') return smilesFile(text);
-  if (format === 'sdf') return sdFile(text);
-  return [{ name: lines(text)[0].trim() || fileName, input: text }];
+  if (format === 'mol') return [{ name: lines(text)[0].trim() || fileName, input: text }];
+  const molecules = format === 'smi' ? smilesFile(text) : sdFile(text);
+  if (numbersByFile) {
+    for (const molecule of molecules) if (molecule.numbered) molecule.name = `${fileName}:${molecule.name}`;
+  }
+  return molecules.map(({ name, input }) => ({ name, input }));
 }
 
 // A file name for each name: characters other than ASCII letters, digits,

@@ -40,7 +40,7 @@ function readInputs({ files, inputFormat }) {
     } catch (error) {
       return { reason: `cannot read ${path}: ${error.message}` };
     }
-    molecules.push(...moleculesIn(new Uint8Array(bytes), formatOf(path, inputFormat), path));
+    molecules.push(...moleculesIn(new Uint8Array(bytes), formatOf(path, inputFormat), path, files.length > 1));
   }
   return { molecules };
 }

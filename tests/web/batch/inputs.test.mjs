@@ -41,6 +41,10 @@ test('the molecules of a file, named or numbered', () => {
     ['\nno title\n', 'mol', [['set', '\nno title\n']]],
   ];
   for (const [text, format, expected] of cases) assert.deepEqual(molecules(text, format), expected, text);
+  assert.deepEqual(
+    moleculesIn(bytes('C=C\nC=CC=C butadiene\n'), 'smi', 'a/set.smi', true).map(({ name }) => name),
+    ['set:1', 'butadiene'],
+  );
   assert.deepEqual(moleculesIn(bytes('x\n'), 'answers', 'a/b/pyridine.txt'), [
     { name: 'pyridine', input: bytes('x\n'), answers: true },
   ]);
