@@ -1,10 +1,11 @@
 // What the batch tool reads from its files and how it writes a molecule:
 // the molecules of SMILES and SD files with their names, safe file names,
-// CSV fields and JSON lines.
+// CSV fields and JSON lines, and the progress line.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
 import { fileNames, formatOf, moleculesIn } from '../../../web/batch/inputs.js';
+import { createProgress } from '../../../web/batch/progress.js';
 import { csvField, csvLines, jsonLine } from '../../../web/batch/rows.js';
 
 const bytes = (text) => new TextEncoder().encode(text);
@@ -88,4 +89,20 @@ test('rows as CSV and as a JSON line', () => {
       { quantity: 'bond_order', atom_i: 1, atom_j: 2, value: 0 },
     ],
   });
+});
+
+test('the progress line: on a terminal only, rewritten in place and cleared', () => {
+  const written = [];
+  const terminal = { isTTY: true, write: (text) => written.push(text) };
+  const progress = createProgress(terminal, 2);
+  progress.update(2, 1);
+  const [start, line] = [written.join('').slice(0, 4), written.join('').slice(4)];
+  assert.equal(start, '\r\x1b[K');
+  assert.match(line, /^orbcalc-batch: 2\/2 molecules, [\d.]+\/s, 0 s left, 1 refused$/);
+  progress.clear();
+  assert.equal(written.at(-1), '\r\x1b[K');
+  const file = { isTTY: false, write: () => assert.fail('progress written to a file') };
+  const quiet = createProgress(file, 2);
+  quiet.update(2, 0);
+  quiet.clear();
 });
