@@ -5,7 +5,7 @@
 
 import { analyse } from '../chemistry/analysis.js';
 import { netChargeRows, propertyRows } from '../chemistry/properties.js';
-import { reactivityOf, reactivityRows } from '../chemistry/reactivity.js';
+import { INDICES, reactivityOf, reactivityRows } from '../chemistry/reactivity.js';
 import { answersFor } from '../chemistry/structure.js';
 import { translator } from '../i18n/i18n.js';
 import { finishedSentence, problemSentence } from '../i18n/run_sentences.js';
@@ -14,7 +14,7 @@ import { readRecord } from '../program/record.js';
 import { runProgram } from '../program/run.js';
 
 const t = translator('en');
-const LOCALISATION = ['localisation_plus', 'localisation_radical', 'localisation_minus'];
+const LOCALISATION = INDICES.filter((q) => q.startsWith('localisation'));
 
 function refused(refusal, sentence, more = {}) {
   return { refusal: { code: refusal.code, reason: sentence }, ...more };

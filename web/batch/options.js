@@ -4,6 +4,7 @@
 import { parseArgs } from 'node:util';
 
 import { TABLE_IDS, DEFAULT_TABLE } from '../chemistry/hetero_tables.js';
+import { INDICES } from '../chemistry/reactivity.js';
 
 const FORMATS = ['csv', 'jsonl'];
 const INPUT_FORMATS = ['answers', 'smi', 'mol', 'sdf'];
@@ -16,15 +17,7 @@ export const QUANTITIES = [
   'bond_order',
   'free_valence',
   'net_charge',
-  'frontier_e',
-  'frontier_n',
-  'frontier_r',
-  'superdeloc_e',
-  'superdeloc_n',
-  'superdeloc_r',
-  'localisation_plus',
-  'localisation_radical',
-  'localisation_minus',
+  ...INDICES,
   'polarisability',
 ];
 

@@ -101,6 +101,20 @@ function polarisabilities({ n, roots, vectors }, { shared, partlyFilled }) {
   return { matrix };
 }
 
+// The indices defined at each atom, by their names in the saved CSV, in
+// the order they are written.
+export const INDICES = [
+  'frontier_e',
+  'frontier_n',
+  'frontier_r',
+  'superdeloc_e',
+  'superdeloc_n',
+  'superdeloc_r',
+  'localisation_plus',
+  'localisation_radical',
+  'localisation_minus',
+];
+
 // X(m): the π energy Σ n_j x_j of `m` electrons in levels `roots`
 // (descending), filled from the most bonding; null when they do not fit
 // or m is negative.

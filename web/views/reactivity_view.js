@@ -2,7 +2,7 @@
 // with its name, formula, unit and source, the most reactive atoms marked
 // and named, and the atom–atom polarisabilities as a shaded matrix.
 
-import { orbitalReactivity, reactiveSites } from '../chemistry/reactivity.js';
+import { INDICES, orbitalReactivity, reactiveSites } from '../chemistry/reactivity.js';
 import { translator } from '../i18n/i18n.js';
 import { finder, listItems, option } from './dom.js';
 import { indexScene } from './reactivity_scene.js';
@@ -10,17 +10,6 @@ import { reactivityFor, structureOf } from './reactivity_runs.js';
 import { drawSvg } from './scene.js';
 import { hasPictures } from './session.js';
 
-const INDICES = [
-  'frontier_e',
-  'frontier_n',
-  'frontier_r',
-  'superdeloc_e',
-  'superdeloc_n',
-  'superdeloc_r',
-  'localisation_plus',
-  'localisation_radical',
-  'localisation_minus',
-];
 const family = (quantity) => quantity.split('_')[0];
 // The most reactive atom has the largest f or S, the smallest L.
 const largestMarks = (quantity) => family(quantity) !== 'localisation';
