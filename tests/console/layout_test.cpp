@@ -69,6 +69,7 @@ TEST(WriteStatement, StopsAtTheFirstFieldWithoutAnItem) {
   EXPECT_EQ(output_of("('a',I2,'b')"), record("a"));
   EXPECT_EQ(output_of("('a',A0,'b')"), record("a"));
   EXPECT_EQ(output_of("(I4.2,F3.4)", {.integers = {5}}), record("  05"));
+  EXPECT_EQ(output_of("(I2.2,A2147483647)", {.integers = {5}}), record("05"));
   EXPECT_EQ(output_of("(I2,3F9.4)", {.integers = {3}}), record(" 3"));
 }
 
@@ -135,6 +136,7 @@ TEST(WriteStatement, ExcerptsLongLayoutsAroundTheError) {
   }
   // A layout is its bytes, with no terminator: the digit after them is not read.
   EXPECT_EQ(write(std::string_view("(12)", 2)).errors, layout_error("Unexpected end of format string\n(1\n ^"));
+  EXPECT_EQ(write(std::string_view("(I2 )", 3)).errors, layout_error("Unexpected end of format string\n(I2\n  ^"));
 }
 
 // A layout given as text has room for 200 items, its outer group included.

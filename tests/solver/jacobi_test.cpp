@@ -104,12 +104,12 @@ TEST(Jacobi, NonFiniteValuesEndUnconverged) {
     float value, bond;
   };
   // The measure passes over a NaN below the diagonal, as at (3, 1) among
-  // bonds or at (4, 1) alone, in the last row; the result is still not a
+  // bonds or at (4, 1) and (4, 3) alone, in the last row; the result is still not a
   // diagonalisation. Bonds near the top of the float range make a stored
   // result overflow.
   const Case cases[] = {{2, 1, kInfinity, 1.0f}, {3, 2, -kInfinity, 1.0f}, {2, 1, kNaN, 1.0f},
                         {3, 1, kNaN, 1.0f},      {4, 1, kNaN, 0.0f},       {2, 2, kInfinity, 1.0f},
-                        {1, 1, kNaN, 1.0f},      {1, 2, 3.0e38f, 3.0e38f}};
+                        {1, 1, kNaN, 1.0f},      {1, 2, 3.0e38f, 3.0e38f}, {4, 3, kNaN, 0.0f}};
   for (const Case& c : cases) {
     load_chain(4, false, c.bond);
     set_pair(c.i, c.j, c.value);

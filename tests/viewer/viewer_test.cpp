@@ -51,6 +51,8 @@ TEST(ViewerConversion, BothDirectionsAsBytesArrive) {
       {Direction::kToCp932, "ブタジエン\\~\r\n", "\x83\x75\x83\x5E\x83\x57\x83\x47\x83\x93\\~\r\n"},
       // No CP932 form (lead bytes F0, ED, DF, E0), invalid UTF-8, a character cut at the end.
       {Direction::kToCp932, "a😀b한ߐࠀc\xFF" "d\xE3\x83", "a?b???c?d?"},
+      // U+FFFD, the last lead byte of three; a lead byte before a byte that continues nothing.
+      {Direction::kToCp932, "\uFFFD|\xE3" "a\x83", "?|?a?"},
   };
   // clang-format on
   for (const ConversionCase& c : cases) {
