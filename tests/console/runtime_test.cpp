@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 #include "console/error_print.hpp"
@@ -84,7 +85,8 @@ TEST(FatalPath, ASecondFailureEndsAtOnceWithStatusFour) {
 TEST(FatalPath, OutputTheSystemRefusedBeforeIsWrittenOnTheWayOut) {
   const std::pair<void (*)(), int> paths[] = {{+[] { handle_fpe("Access Violation"); }, 95},
                                               {+[] { runtime_error("reason"); }, 2},
-                                              {+[] { os_error("reason"); }, 1}};
+                                              {+[] { os_error("reason"); }, 1},
+                                              {+[] { std::get_new_handler()(); }, 1}};  // new that found no memory
   for (const auto& [fail, status] : paths) {
     MemoryPlatform platform;
     platform.fail_output(11, 2);  // two bytes go, the rest is kept
