@@ -65,7 +65,7 @@ async function start() {
   connectLanguage();
   connectStatus(document, session);
   try {
-    const [wasm, cp932] = await Promise.all([fetchBytes('orbcalc.wasm'), loadCp932('program/cp932.txt')]);
+    const [wasm, cp932] = await Promise.all([fetchBytes('orbcalc.wasm'), loadCp932('program/cp932.bin')]);
     session.update({ module: await WebAssembly.compile(wasm), cp932 });
   } catch (error) {
     session.update({ notice: { key: 'status.loadFailed', params: { reason: error.message } } });

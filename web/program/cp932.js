@@ -1,48 +1,85 @@
 // Code page 932 (Shift_JIS as Windows has it), decoded and encoded the way
-// the C library's iconv does, from the table in cp932.txt that
-// tools/cp932_table.py made by asking iconv about every byte, pair and
-// code point. The browser's own TextDecoder('shift_jis') follows another
-// table, which differs at a few bytes (0x80, 0xA0 and 0xFD to 0xFF among
-// them), so it is not used.
+// the C library's iconv does, from the binary table cp932.bin that the
+// build packs (tools/cp932_pack.mjs, which says its layout) from the table
+// in cp932.txt that tools/cp932_table.py made by asking iconv about every
+// byte, pair and code point. The browser's own TextDecoder('shift_jis')
+// follows another table, which differs at a few bytes (0x80, 0xA0 and 0xFD
+// to 0xFF among them), so it is not used.
 
 const REPLACEMENT = 0xfffd;
+// In the table's encodings: a code point that a sequence decodes to but
+// that has no encoding, and one that iconv drops (it encodes to no bytes).
+export const NO_ENCODING = 0xffff;
+export const EMPTY_ENCODING = 0xfffe;
+
+// The table's 16-bit numbers, one after another.
+class Numbers {
+  constructor(bytes) {
+    this.view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+    this.at = 0;
+  }
+  next() {
+    if (this.at + 2 > this.view.byteLength) throw new Error('the code page table ends early');
+    const value = this.view.getUint16(this.at, true);
+    this.at += 2;
+    return value;
+  }
+}
+
+const sequenceBytes = (sequence) => (sequence > 0xff ? [sequence >> 8, sequence & 0xff] : [sequence]);
+function encodingBytes(encoding) {
+  if (encoding === NO_ENCODING) return null;
+  return encoding === EMPTY_ENCODING ? [] : sequenceBytes(encoding);
+}
 
 export class Cp932 {
-  // `text` is the contents of cp932.txt.
-  constructor(text) {
+  // `bytes` (a Uint8Array) is the binary table. Only what decoding needs
+  // is made at once: the page decodes its first prompt before anyone types.
+  constructor(bytes) {
     this.single = new Int32Array(256).fill(-1);
     this.isLead = new Uint8Array(256);
     this.pairs = new Int32Array(65536).fill(-1);
     this.skipsPair = new Uint8Array(65536);
-    this.encodings = new Map();
-    for (const line of text.split('\n')) {
-      if (line === '' || line.startsWith('#')) continue;
-      const fields = line.split(' ');
-      if (fields[0] === '!') {
-        const lead = parseInt(fields[1], 16);
-        for (const range of fields.slice(2)) {
-          const [first, last] = range.split('-').map((h) => parseInt(h, 16));
-          for (let trail = first; trail <= last; trail++) this.skipsPair[(lead << 8) | trail] = 1;
+    const numbers = new Numbers(bytes);
+    for (let runs = numbers.next(); runs > 0; runs--) {
+      const first = numbers.next();
+      const length = numbers.next();
+      for (let sequence = first; sequence < first + length; sequence++) {
+        if (sequence > 0xff) {
+          this.pairs[sequence] = numbers.next();
+          this.isLead[sequence >> 8] = 1;
+        } else {
+          this.single[sequence] = numbers.next();
         }
-        continue;
       }
-      if (fields[0] === '>') {
-        const codePoint = parseInt(fields[1], 16);
-        this.encodings.set(codePoint, fields[2] === '-' ? null : hexBytes(fields[2]));
-        continue;
-      }
-      const sequence = parseInt(fields[0], 16);
-      const codePoint = parseInt(fields[1], 16);
-      if (fields[0].length === 2) {
-        this.single[sequence] = codePoint;
-      } else {
-        this.pairs[sequence] = codePoint;
-        this.isLead[sequence >> 8] = 1;
-      }
-      // Where several sequences decode to one code point, a '>' line
-      // further down names the one iconv encodes it to.
-      if (!this.encodings.has(codePoint)) this.encodings.set(codePoint, hexBytes(fields[0]));
     }
+    this.exceptions = [];
+    for (let count = numbers.next(); count > 0; count--) {
+      this.exceptions.push([numbers.next() * 0x10000 + numbers.next(), encodingBytes(numbers.next())]);
+    }
+    for (let ranges = numbers.next(); ranges > 0; ranges--) {
+      const first = numbers.next();
+      this.skipsPair.fill(1, first, numbers.next() + 1);
+    }
+    if (numbers.at !== bytes.byteLength) throw new Error('the code page table goes on after its end');
+    this.encodings = null;
+  }
+
+  // Code point to bytes, made on the first encoding: each code point to the
+  // first sequence that decodes to it, single bytes before pairs, unless
+  // the table's exceptions say otherwise (where several sequences decode to
+  // one code point they name the one iconv encodes it to; they also hold
+  // the code points no sequence decodes to that iconv encodes all the same).
+  encodingTable() {
+    if (this.encodings) return this.encodings;
+    this.encodings = new Map();
+    const add = (codePoint, bytes) => {
+      if (codePoint >= 0 && !this.encodings.has(codePoint)) this.encodings.set(codePoint, bytes);
+    };
+    this.single.forEach((codePoint, byte) => add(codePoint, [byte]));
+    this.pairs.forEach((codePoint, pair) => add(codePoint, sequenceBytes(pair)));
+    for (const [codePoint, bytes] of this.exceptions) this.encodings.set(codePoint, bytes);
+    return this.encodings;
   }
 
   // Decodes `bytes` into characters, each with the number of bytes it came
@@ -85,7 +122,7 @@ export class Cp932 {
   encode(text) {
     const out = [];
     for (const character of text) {
-      const encoding = this.encodings.get(character.codePointAt(0));
+      const encoding = this.encodingTable().get(character.codePointAt(0));
       if (!encoding) throw new EncodeError(character);
       out.push(...encoding);
     }
@@ -102,12 +139,6 @@ export class EncodeError extends Error {
   }
 }
 
-function hexBytes(text) {
-  const bytes = [];
-  for (let i = 0; i < text.length; i += 2) bytes.push(parseInt(text.slice(i, i + 2), 16));
-  return bytes;
-}
-
 function hex4(codePoint) {
   return codePoint.toString(16).toUpperCase().padStart(4, '0');
 }
@@ -115,5 +146,5 @@ function hex4(codePoint) {
 export async function loadCp932(url) {
   const response = await fetch(url);
   if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
-  return new Cp932(await response.text());
+  return new Cp932(new Uint8Array(await response.arrayBuffer()));
 }
