@@ -5,7 +5,8 @@
 import { TABLE_IDS } from './chemistry/hetero_tables.js';
 import { readFragment } from './chemistry/link_codec.js';
 import { rememberLanguage, startingLanguage, translatePage } from './i18n/i18n.js';
-import { loadCp932 } from './program/cp932.js';
+import { Cp932 } from './program/cp932.js';
+import { compileProgram, fetchBytes } from './program/load.js';
 import { createRuns } from './program/runs.js';
 import { connectConsole, connectStatus } from './views/console_panel.js';
 import { connectLevels } from './views/levels_view.js';
@@ -20,11 +21,13 @@ import { finder } from './views/dom.js';
 import { createSession } from './views/session.js';
 import { connectStructure } from './views/structure_view.js';
 
-async function fetchBytes(url) {
-  const response = await fetch(url);
-  if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
-  return new Uint8Array(await response.arrayBuffer());
-}
+// The program and the code page table first, before anything else: the
+// first prompt waits for both. index.html asks for them with a preload as
+// it is read; these requests take over those.
+const loading = Promise.all([
+  compileProgram(fetch('orbcalc.wasm')),
+  fetchBytes('program/cp932.bin').then((bytes) => new Cp932(bytes)),
+]);
 
 // Keeps the page for use without network: registers the service worker
 // (sw.js, made by the build), which holds the whole page folder in the
@@ -65,8 +68,8 @@ async function start() {
   connectLanguage();
   connectStatus(document, session);
   try {
-    const [wasm, cp932] = await Promise.all([fetchBytes('orbcalc.wasm'), loadCp932('program/cp932.bin')]);
-    session.update({ module: await WebAssembly.compile(wasm), cp932 });
+    const [module, cp932] = await loading;
+    session.update({ module, cp932 });
   } catch (error) {
     session.update({ notice: { key: 'status.loadFailed', params: { reason: error.message } } });
     throw error;

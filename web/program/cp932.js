@@ -142,9 +142,3 @@ export class EncodeError extends Error {
 function hex4(codePoint) {
   return codePoint.toString(16).toUpperCase().padStart(4, '0');
 }
-
-export async function loadCp932(url) {
-  const response = await fetch(url);
-  if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
-  return new Cp932(new Uint8Array(await response.arrayBuffer()));
-}
