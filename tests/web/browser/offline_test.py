@@ -13,6 +13,8 @@ import subprocess
 import tempfile
 import unittest
 
+from selenium.webdriver.common.by import By
+
 from harness import EXPECTED, PAGE, SOURCE, PageSession, Server, main
 
 EXPECTED = EXPECTED / "examples"
@@ -61,8 +63,11 @@ class OfflineTest(PageSession, unittest.TestCase):
             self.wait_for_state("waiting")
             self.run_example("butadiene")
             self.check_finished_run(EXPECTED / "butadiene", "butadiene")
-            # The chemistry library, loaded only now, came from the cache too.
+            # The chemistry library and the pictures' chunk, loaded only now,
+            # came from the cache too, as does the structure panel's.
             self.wait_for_pictures()
+            self.driver.find_element(By.CSS_SELECTOR, "#structure summary").click()
+            self.until(lambda: self.js("return !!document.querySelector('#structure-editor > div')"))
             # The folder itself, as well as its index.html.
             self.driver.get(self.server.origin + "/")
             self.wait_for_state("waiting")
