@@ -12,18 +12,17 @@ const REPLACEMENT = 0xfffd;
 export const NO_ENCODING = 0xffff;
 export const EMPTY_ENCODING = 0xfffe;
 
-// The table's 16-bit numbers, one after another.
-class Numbers {
-  constructor(bytes) {
-    this.view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-    this.at = 0;
-  }
-  next() {
-    if (this.at + 2 > this.view.byteLength) throw new Error('the code page table ends early');
-    const value = this.view.getUint16(this.at, true);
-    this.at += 2;
-    return value;
-  }
+// Where a sequence decodes to nothing (no sequence decodes to U+FFFF).
+const UNDECODED = 0xffff;
+const LITTLE_ENDIAN = new Uint8Array(Uint16Array.of(1).buffer)[0] === 1;
+
+// The table's 16-bit little-endian numbers, viewed in place where the
+// platform allows.
+function numbersOf(bytes) {
+  if (bytes.byteLength % 2 !== 0) throw new Error('the code page table has an odd number of bytes');
+  const aligned = bytes.byteOffset % 2 === 0 ? bytes : bytes.slice();
+  const numbers = new Uint16Array(aligned.buffer, aligned.byteOffset, aligned.byteLength / 2);
+  return LITTLE_ENDIAN ? numbers : numbers.map((n) => ((n & 0xff) << 8) | (n >> 8));
 }
 
 const sequenceBytes = (sequence) => (sequence > 0xff ? [sequence >> 8, sequence & 0xff] : [sequence]);
@@ -34,34 +33,36 @@ function encodingBytes(encoding) {
 
 export class Cp932 {
   // `bytes` (a Uint8Array) is the binary table. Only what decoding needs
-  // is made at once: the page decodes its first prompt before anyone types.
+  // is made at once, each run of sequences copied whole: the page decodes
+  // its first prompt before anyone types.
   constructor(bytes) {
-    this.single = new Int32Array(256).fill(-1);
+    const numbers = numbersOf(bytes);
+    let at = 0;
+    const take = (count) => {
+      if (at + count > numbers.length) throw new Error('the code page table ends early');
+      at += count;
+      return numbers.subarray(at - count, at);
+    };
+    const next = () => take(1)[0];
+    // Code points by sequence: single bytes below 0x100, pairs above.
+    this.decoded = new Uint16Array(65536).fill(UNDECODED);
     this.isLead = new Uint8Array(256);
-    this.pairs = new Int32Array(65536).fill(-1);
-    this.skipsPair = new Uint8Array(65536);
-    const numbers = new Numbers(bytes);
-    for (let runs = numbers.next(); runs > 0; runs--) {
-      const first = numbers.next();
-      const length = numbers.next();
-      for (let sequence = first; sequence < first + length; sequence++) {
-        if (sequence > 0xff) {
-          this.pairs[sequence] = numbers.next();
-          this.isLead[sequence >> 8] = 1;
-        } else {
-          this.single[sequence] = numbers.next();
-        }
-      }
+    for (let runs = next(); runs > 0; runs--) {
+      const first = next();
+      const length = next();
+      this.decoded.set(take(length), first);
+      if (first > 0xff) this.isLead.fill(1, first >> 8, ((first + length - 1) >> 8) + 1);
     }
     this.exceptions = [];
-    for (let count = numbers.next(); count > 0; count--) {
-      this.exceptions.push([numbers.next() * 0x10000 + numbers.next(), encodingBytes(numbers.next())]);
+    for (let count = next(); count > 0; count--) {
+      this.exceptions.push([next() * 0x10000 + next(), encodingBytes(next())]);
     }
-    for (let ranges = numbers.next(); ranges > 0; ranges--) {
-      const first = numbers.next();
-      this.skipsPair.fill(1, first, numbers.next() + 1);
+    this.skipsPair = new Uint8Array(65536);
+    for (let ranges = next(); ranges > 0; ranges--) {
+      const first = next();
+      this.skipsPair.fill(1, first, next() + 1);
     }
-    if (numbers.at !== bytes.byteLength) throw new Error('the code page table goes on after its end');
+    if (at !== numbers.length) throw new Error('the code page table goes on after its end');
     this.encodings = null;
   }
 
@@ -73,11 +74,11 @@ export class Cp932 {
   encodingTable() {
     if (this.encodings) return this.encodings;
     this.encodings = new Map();
-    const add = (codePoint, bytes) => {
-      if (codePoint >= 0 && !this.encodings.has(codePoint)) this.encodings.set(codePoint, bytes);
-    };
-    this.single.forEach((codePoint, byte) => add(codePoint, [byte]));
-    this.pairs.forEach((codePoint, pair) => add(codePoint, sequenceBytes(pair)));
+    this.decoded.forEach((codePoint, sequence) => {
+      if (codePoint !== UNDECODED && !this.encodings.has(codePoint)) {
+        this.encodings.set(codePoint, sequenceBytes(sequence));
+      }
+    });
     for (const [codePoint, bytes] of this.exceptions) this.encodings.set(codePoint, bytes);
     return this.encodings;
   }
@@ -91,15 +92,15 @@ export class Cp932 {
     const characters = [];
     for (let i = 0; i < bytes.length;) {
       const byte = bytes[i];
-      if (this.single[byte] >= 0) {
-        characters.push({ codePoint: this.single[byte], width: 1 });
+      if (this.decoded[byte] !== UNDECODED) {
+        characters.push({ codePoint: this.decoded[byte], width: 1 });
         i += 1;
         continue;
       }
       if (this.isLead[byte] && i + 1 < bytes.length) {
         const pair = (byte << 8) | bytes[i + 1];
-        if (this.pairs[pair] >= 0 || this.skipsPair[pair]) {
-          const codePoint = this.pairs[pair] >= 0 ? this.pairs[pair] : REPLACEMENT;
+        if (this.decoded[pair] !== UNDECODED || this.skipsPair[pair]) {
+          const codePoint = this.decoded[pair] !== UNDECODED ? this.decoded[pair] : REPLACEMENT;
           characters.push({ codePoint, width: 2 });
           i += 2;
           continue;

@@ -46,6 +46,14 @@ function sequence(field, line) {
   return value;
 }
 
+// What a sequence decodes to: never U+FFFF, which the page's table keeps
+// for sequences that decode to nothing.
+function decodedCodePoint(field, line) {
+  const value = number(field, line);
+  if (value === LARGEST) throw new TableError(`U+FFFF is not a character, in "${line}"`);
+  return value;
+}
+
 // Where a code point encodes to: a sequence, none ('-') or no bytes ('').
 function encoding(field, line) {
   if (field === '-') return NO_ENCODING;
@@ -72,7 +80,7 @@ function readTable(text) {
       const codePoint = number(fields[1], line, LARGEST_CODE_POINT);
       encodings.push([codePoint >> 16, codePoint & LARGEST, encoding(fields[2], line)]);
     } else if (fields.length === 2) {
-      decodings.push([sequence(fields[0], line), number(fields[1], line)]);
+      decodings.push([sequence(fields[0], line), decodedCodePoint(fields[1], line)]);
     } else {
       throw new TableError(`not a line of the table: "${line}"`);
     }

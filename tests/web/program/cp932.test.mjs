@@ -76,6 +76,7 @@ test('the binary table: a quarter of the text, and refused whole when the text o
     ['81 GG', /hexadecimal/],
     ['0081 3000', /not a byte or a pair/],
     ['8140 10000', /10000 is too large/],
+    ['8140 FFFF', /U\+FFFF/],
     ['> 110000 8140', /110000 is too large/],
     ['! 81 B7-AD', /not a range/],
     ['41 0041', /41 twice/],
@@ -83,5 +84,6 @@ test('the binary table: a quarter of the text, and refused whole when the text o
     assert.throws(() => packCp932(`${sourceTable}${line}\n`), fault, line);
   }
   assert.throws(() => new Cp932(packed.subarray(0, packed.length - 2)), /ends early/);
+  assert.throws(() => new Cp932(packed.subarray(0, packed.length - 1)), /odd number/);
   assert.throws(() => new Cp932(Uint8Array.of(...packed, 0, 0)), /after its end/);
 });
