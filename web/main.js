@@ -119,7 +119,16 @@ function connectStructureLater(runs) {
   openAddress();
 }
 
+// The start-up runs as soon as it has arrived (index.html loads it async),
+// which may be before the rest of the markup: it waits for the markup
+// before it touches it.
+const parsed = new Promise((resolve) => {
+  if (document.readyState !== 'loading') resolve();
+  else document.addEventListener('DOMContentLoaded', resolve, { once: true });
+});
+
 async function start() {
+  await parsed;
   connectLanguage();
   connectStatus(document, session);
   try {

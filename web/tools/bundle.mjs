@@ -19,7 +19,7 @@ import { argv, exit } from 'node:process';
 import * as esbuild from 'esbuild';
 
 const SCRIPTS = 'js';
-const START_UP = `<script type="module" src="${SCRIPTS}/main.js"></script>`;
+const START_UP = `<script type="module" async src="${SCRIPTS}/main.js"></script>`;
 // The files the page's own folder holds beside the modules.
 const VENDOR = /^\.\.\/vendor\//;
 
@@ -48,6 +48,9 @@ const result = await esbuild.build({
   splitting: true,
   format: 'esm',
   minify: true,
+  // Japanese as UTF-8, a third of the bytes of \u escapes; a module
+  // script is always read as UTF-8.
+  charset: 'utf8',
   sourcemap: 'external',
   outdir: scripts,
   entryNames: '[name]',
@@ -89,6 +92,8 @@ if (at < 0 || index.indexOf(START_UP, at + 1) >= 0) {
   console.error(`${web}/index.html: not one ${START_UP}`);
   exit(1);
 }
+// After the start-up, which the browser then asks for first.
 const indent = index.slice(index.lastIndexOf('\n', at) + 1, at);
-const links = [...preloads].sort().map((chunk) => `<link rel="modulepreload" href="${chunk}" />\n${indent}`);
-writeFileSync(path.join(page, 'index.html'), index.slice(0, at) + links.join('') + index.slice(at));
+const after = at + START_UP.length;
+const links = [...preloads].sort().map((chunk) => `\n${indent}<link rel="modulepreload" href="${chunk}" />`);
+writeFileSync(path.join(page, 'index.html'), index.slice(0, after) + links.join('') + index.slice(after));
