@@ -60,14 +60,21 @@ function connectLanguage() {
 }
 
 // A part of the page loaded and connected the first time `connect()` is
-// called; `connected` tells whether it is there already.
+// called (and again at the next call, should loading it fail: the network
+// may be back); `connected` tells whether it is there already.
 function lazily(connect) {
   let part = null;
   const load = () => {
-    part ??= connect().then((connected) => {
-      load.connected = true;
-      return connected;
-    });
+    part ??= connect().then(
+      (connected) => {
+        load.connected = true;
+        return connected;
+      },
+      (error) => {
+        part = null;
+        throw error;
+      },
+    );
     return part;
   };
   load.connected = false;
@@ -113,7 +120,11 @@ function connectStructureLater(runs) {
     if (!panel.connected) panel().then(() => form.requestSubmit(), failed);
   });
   const openAddress = () => {
-    if (location.hash.length > 1) panel().then((openLink) => openLink(location.hash), failed);
+    if (location.hash.length > 1) {
+      panel()
+        .then((openLink) => openLink(location.hash))
+        .catch(failed);
+    }
   };
   window.addEventListener('hashchange', openAddress);
   openAddress();

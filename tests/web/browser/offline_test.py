@@ -133,6 +133,27 @@ class OfflineTest(PageSession, unittest.TestCase):
             renamed.rename(chunk)
             write_service_worker(self.page)
 
+    def test_a_part_refused_once_is_asked_for_again(self):
+        # On an origin of its own, without a worker to answer, the pictures'
+        # chunk refused once (the network gone for a moment): the page says
+        # so, and the next finished table loads it.
+        server = Server(self.page)
+        injected = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                               {"source": "delete Navigator.prototype.serviceWorker;"})
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*/js/pictures_panel-*"]})
+        try:
+            self.open_page(server.origin)
+            self.run_example("ethylene")
+            self.until(lambda: "pictures_panel" in self.status())
+            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+            self.run_example("ethylene")
+            self.wait_for_pictures()
+        finally:
+            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+            self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": injected["identifier"]})
+            server.stop()
+
     def test_without_a_service_worker_the_page_works_as_before(self):
         # A browser without service workers, and a page that is not a
         # secure context (as over plain http from another machine), each on
