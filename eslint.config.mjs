@@ -17,15 +17,22 @@ export default [
       'no-unused-vars': ['error', { args: 'all', argsIgnorePattern: '^_$', caughtErrors: 'all' }],
     },
   },
-  // The page runs in the browser; its batch tool, its tests and the scripts
-  // run under node.
+  // The page runs in the browser; its batch tool, its build tools, its tests
+  // and the scripts run under node.
   {
     files: ['web/**/*.js'],
     ignores: ['web/batch/**'],
     languageOptions: { globals: globals.browser },
   },
   {
-    files: ['web/batch/**/*.js', 'tests/web/**/*.mjs', 'scripts/**/*.{js,mjs}', 'cmake/**/*.mjs', '*.mjs'],
+    files: [
+      'web/batch/**/*.js',
+      'web/tools/**/*.mjs',
+      'tests/web/**/*.mjs',
+      'scripts/**/*.{js,mjs}',
+      'cmake/**/*.mjs',
+      '*.mjs',
+    ],
     languageOptions: { globals: globals.node },
   },
   // Every word a reader of the page sees comes from its message tables.

@@ -10,7 +10,10 @@
 // counts as surviving, so the score is, if anything, low. The program's
 // tests run the built modules named by ORBCALC_WASM and ORBCALC_WASI_CHECKS.
 export const PARTS = {
-  'code-page': { mutate: ['web/program/cp932.js'], tests: ['tests/web/program/cp932.test.mjs'] },
+  'code-page': {
+    mutate: ['web/program/cp932.js', 'web/tools/cp932_pack.mjs'],
+    tests: ['tests/web/program/cp932.test.mjs'],
+  },
   'runner': {
     mutate: ['web/program/{run,runs,wasi,traps}.js'],
     tests: ['tests/web/program/run.test.mjs', 'tests/web/program/wasi.test.mjs'],

@@ -7,7 +7,9 @@
 # scratch folder (never installed on this machine, where later runs would
 # find it on PATH), its program and its batch tool write the expected
 # reports and lintian finds neither error nor warning; the ZIP of the Windows
-# program holds what it should, its texts with CR LF line ends.
+# program holds what it should, its texts with CR LF line ends; the ZIP of
+# the web page, unpacked into an empty folder and served, runs an example in
+# headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CI=true DEBIAN_FRONTEND=noninteractive
@@ -16,6 +18,8 @@ packages=(g++ cmake ninja-build dpkg-dev file lintian groff-base man-db pandoc u
 # The batch tool in the package is built by the WebAssembly toolchain, with
 # the chemistry library that npm installs.
 packages+=(clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32)
+# The page's ZIP is tried in Debian's Chromium, through chromedriver.
+packages+=(chromium chromium-driver python3-selenium)
 command -v node >/dev/null || packages+=(nodejs)
 command -v npm >/dev/null || packages+=(npm)
 bash .ci/install-missing.sh "${packages[@]}"
@@ -193,3 +197,18 @@ done
 echo "texts: CR LF line ends"
 # Answer files with CR LF give the same reports.
 check_examples "$scratch/deb/usr/bin/orbcalc" "$top/examples"
+
+echo "== the web page's ZIP"
+cmake --build --preset web --target page-zip
+page_zip=build-web/packages/orbcalc-page-$version.zip
+[[ -f $page_zip ]] || fail "no $page_zip"
+unzip -l "$page_zip"
+mkdir "$scratch/served"
+unzip -q -d "$scratch/served" "$page_zip"
+{
+  (cd build-web/page && find . -type f | sed 's|^\./||')
+  printf '%s\n' README.md LICENSE
+} | check_files "$scratch/served/orbcalc-page-$version" "$page_zip"
+# Served from the folder above, as a folder of a larger site.
+/usr/bin/python3 tests/web/browser/unpacked_page_test.py "$scratch/served" "$PWD" "$scratch/screenshots"
+echo "$page_zip: the page, its README and licence; unpacked and served, it runs an example"

@@ -5,8 +5,8 @@ The page's modules live in folders of web/: program/ (running the program)
 and chemistry/ (plain data in and out) import neither views/ nor i18n/;
 nothing imports batch/; no folder depends on another in a cycle, and no
 module on another; and every name a module exports is imported somewhere,
-by a module of the page or a test of tests/web. Each fault is printed with
-the import that makes it.
+by a module of the page, a build tool of web/tools or a test of tests/web.
+Each fault is printed with the import that makes it.
 
 Usage: scripts/check_page_imports.py [ROOT]   (ROOT defaults to the project
 folder above this script's). Exit status 0 when all is well, 1 otherwise.
@@ -78,9 +78,9 @@ def cycle(edges):
 def check(root):
     faults = []
     page = list(modules(root, "web"))
-    tests = list(modules(root, os.path.join("tests", "web")))
+    others = list(modules(root, os.path.join("tests", "web"))) + list(modules(root, os.path.join("web", "tools")))
     module_edges, folder_edges, imported = {}, {}, {}
-    for path in page + tests:
+    for path in page + others:
         for target, names in imports(root, path):
             if names is None:
                 imported[target] = None

@@ -13,7 +13,7 @@ const here = (path) => new URL(path, import.meta.url);
 const { default: library } = await import(here('../vendor/openchemlib.js'));
 const context = {
   library,
-  codePage: new Cp932(readFileSync(here('../program/cp932.txt'), 'utf8')),
+  codePage: new Cp932(readFileSync(here('../program/cp932.bin'))),
   module: await WebAssembly.compile(readFileSync(here('../orbcalc.wasm'))),
   ...workerData,
 };

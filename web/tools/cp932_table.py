@@ -17,7 +17,8 @@ Format, one mapping a line, hexadecimal:
     BBBB CCCC      the pair BBBB decodes to U+CCCC
     > CCCC BB[BB]  U+CCCC encodes to these bytes; given only where the
                    decoding lines do not say it alone (no pair decodes to
-                   it, or several do)
+                   it, or several do); with no bytes, iconv drops it (the
+                   tag characters U+E0000 to U+E007F)
     > CCCC -       U+CCCC has no encoding although a sequence decodes to it
     ! LL TT-TT ... the invalid pairs of lead byte LL with these trail bytes
                    are left out whole by `iconv -c`

@@ -52,7 +52,7 @@ export function connectPictures(session, loadLibrary) {
     return layouts.get(key);
   }
 
-  session.connect(async (state, changed) => {
+  const draw = async (state, changed) => {
     if (!changed.has('result')) return;
     const { record, line } = state.result;
     const analysis = record === null ? null : analyse(readRecord(record), line);
@@ -65,5 +65,8 @@ export function connectPictures(session, loadLibrary) {
     if (analysis === null || analysis.problem !== null) return;
     const layout = drawnLayout(state, analysis) ?? (await layoutFor(analysis));
     if (state.analysis === analysis) session.update({ layout });
-  });
+  };
+  session.connect(draw);
+  // A run shown before the pictures were connected is drawn at once.
+  if (session.state.result) draw(session.state, new Set(['result']));
 }

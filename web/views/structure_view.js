@@ -5,7 +5,8 @@
 // input. The panel runs nothing itself: it hands answer bytes to `run`,
 // the same path as an answer file opened from the disk.
 
-import { DEFAULT_TABLE } from '../chemistry/hetero_tables.js';
+import { DEFAULT_TABLE, TABLE_IDS } from '../chemistry/hetero_tables.js';
+import { readFragment } from '../chemistry/link_codec.js';
 import { answersFor } from '../chemistry/structure.js';
 import { EncodeError } from '../program/cp932.js';
 import { translator } from '../i18n/i18n.js';
@@ -214,8 +215,9 @@ class StructurePanel {
   }
 }
 
-// Connects the panel `root`; returns `open(link)` for the links the page
-// is given.
+// Connects the panel `root`, at any time: opened already, it loads its
+// editor at once. Returns `open(hash)`, which opens the link an address's
+// fragment carries.
 export function connectStructure(root, session, actions) {
   const panel = new StructurePanel(root, session, actions);
   const { $ } = panel;
@@ -244,5 +246,6 @@ export function connectStructure(root, session, actions) {
     if (changed.has('language')) panel.draw();
   });
   panel.draw();
-  return (link) => openLink(panel, link);
+  if (root.open) panel.loadEditor();
+  return (hash) => openLink(panel, readFragment(hash, TABLE_IDS));
 }

@@ -9,8 +9,8 @@ import OCL from 'openchemlib';
 
 import { computeMolecule } from '../../../web/batch/compute.js';
 import { QUANTITIES } from '../../../web/batch/options.js';
-import { Cp932 } from '../../../web/program/cp932.js';
 import { built, missing } from '../program/built.mjs';
+import { codePage } from '../program/code_page.mjs';
 
 const root = new URL('../../../', import.meta.url);
 const read = (path) => readFileSync(new URL(path, root));
@@ -19,7 +19,7 @@ const context = skip
   ? null
   : {
       library: OCL,
-      codePage: new Cp932(read('web/program/cp932.txt').toString('utf8')),
+      codePage,
       module: await built('program'),
       table: 'streitwieser',
       quantities: QUANTITIES,

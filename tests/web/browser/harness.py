@@ -2,72 +2,29 @@
 #
 #     SCRIPT PAGE_FOLDER SOURCE_FOLDER SCREENSHOT_FOLDER [TEST...]
 #
-# the page folder served on the loopback address, Debian's Chromium started
-# headless through chromedriver, and a test case's helpers to open the
+# the page folder served on the loopback address and Debian's Chromium
+# started headless (chromium.py), and a test case's helpers to open the
 # page, answer, wait, download and check a finished run byte for byte.
 import contextlib
-import functools
-import http.server
 import json
 import pathlib
 import shutil
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
+from chromium import Server, start_browser
+
 TIMEOUT = 20
 PAGE, SOURCE, SCREENSHOTS = (pathlib.Path(p).resolve() for p in sys.argv[1:4])
 EXAMPLES = SOURCE / "examples"
 EXPECTED = SOURCE / "tests" / "e2e"
-
-
-class Server:
-    # The folder over HTTP on the loopback address, noting every request.
-    def __init__(self, folder, port=0):
-        self.requests = []
-        server = self
-
-        class Handler(http.server.SimpleHTTPRequestHandler):
-            def log_request(self, code="-", size="-"):
-                server.requests.append((self.path, int(code) if str(code).isdigit() else 0))
-
-            def log_message(self, *args):
-                pass
-
-        self.httpd = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", port), functools.partial(Handler, directory=str(folder)))
-        self.origin = f"http://127.0.0.1:{self.httpd.server_address[1]}"
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def stop(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
-
-
-def start_browser(profile, downloads, language):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--disable-dev-shm-usage", f"--user-data-dir={profile}", "--window-size=1000,1300",
-                     f"--lang={language}"]:
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-    # On Linux --lang names only the browser's own language; the languages
-    # it offers pages (navigator.languages) are this setting.
-    options.add_experimental_option("prefs", {"intl.accept_languages": language})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": str(downloads)})
-    return driver
 
 
 class PageSession:
@@ -83,7 +40,7 @@ class PageSession:
         cls.downloads.mkdir()
         cls.page = getattr(cls, "page", None) or PAGE
         cls.server = Server(cls.page)
-        cls.driver = start_browser(cls.scratch / "profile", cls.downloads, cls.language)
+        cls.driver = start_browser(cls.scratch / "profile", cls.language, cls.downloads)
         cls.request_log = []
 
     @classmethod

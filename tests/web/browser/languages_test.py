@@ -4,33 +4,44 @@
 # table's of that language, the switch flips them to the other without
 # losing the run, the choice is remembered, and a failure to load is said
 # again in the other language.
+import json
+import shutil
+import subprocess
 import unittest
 
-from harness import EXPECTED, SCREENSHOTS, PageSession, Server, main
+from harness import EXPECTED, SCREENSHOTS, SOURCE, PageSession, Server, main
+
+# The message tables of the page's modules, as node reads them from the
+# source: the page holds them bundled.
+TABLES = json.loads(subprocess.run(
+    [shutil.which("node") or "nodejs", "--input-type=module", "-e",
+     "const tables = {};"
+     f"for (const code of ['en', 'ja']) tables[code] = (await import(`{(SOURCE / 'web' / 'i18n').as_uri()}/${{code}}.js`)).default;"
+     "console.log(JSON.stringify(tables));"],
+    check=True, capture_output=True, text=True).stdout)
 
 # Every text of the page's markup that names its message, against the
 # table of the page's language: the differences, none when all is well.
 WORDS = """
-    const done = arguments[arguments.length - 1];
+    const tables = arguments[0];
     const code = document.documentElement.lang;
-    import(`./i18n/${code}.js`).then(({ default: table }) => {
-      const differences = [];
-      for (const name of ['', '-aria-label', '-title', '-placeholder']) {
-        for (const e of document.querySelectorAll(`[data-i18n${name}]`)) {
-          const key = e.getAttribute(`data-i18n${name}`);
-          const shown = name ? e.getAttribute(name.slice(1)) : e.textContent;
-          if (shown !== table[key]) differences.push([key, shown, table[key]]);
-        }
+    const table = tables[code];
+    const differences = [];
+    for (const name of ['', '-aria-label', '-title', '-placeholder']) {
+      for (const e of document.querySelectorAll(`[data-i18n${name}]`)) {
+        const key = e.getAttribute(`data-i18n${name}`);
+        const shown = name ? e.getAttribute(name.slice(1)) : e.textContent;
+        if (shown !== table[key]) differences.push([key, shown, table[key]]);
       }
-      done({ code, differences, count: document.querySelectorAll('[data-i18n]').length, table });
-    }, (error) => done({ error: String(error) }));
+    }
+    return { code, differences, count: document.querySelectorAll('[data-i18n]').length, table };
 """
 
 
 class Languages(PageSession):
     def check_words(self, code):
-        page = self.driver.execute_async_script(WORDS)
-        self.assertEqual((page.get("code"), page.get("differences")), (code, []), page.get("error"))
+        page = self.driver.execute_script(WORDS, TABLES)
+        self.assertEqual((page["code"], page["differences"]), (code, []))
         self.assertGreater(page["count"], 10)
         return page["table"]
 
@@ -79,7 +90,7 @@ class Languages(PageSession):
         self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*/orbcalc.wasm"]})
         try:
             self.driver.get(server.origin + "/index.html")
-            loading = self.driver.execute_async_script(WORDS)["table"]["status.loading"]
+            loading = self.driver.execute_script(WORDS, TABLES)["table"]["status.loading"]
             self.until(lambda: self.status() not in ("", loading))
             failure = self.status()
             self.choose("language", self.other)

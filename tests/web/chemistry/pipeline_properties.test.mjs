@@ -4,7 +4,6 @@
 // ORBCALC_PROPERTY_RUNS (a few hundred by default; a long campaign sets
 // more, and ORBCALC_PROPERTY_SEED to repeat one).
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
 import { describe, test } from 'node:test';
 import fc from 'fast-check';
 import OCL from 'openchemlib';
@@ -14,12 +13,11 @@ import { answersFragment, readFragment, structureFragment } from '../../../web/c
 import { answersFor } from '../../../web/chemistry/structure.js';
 import { translator } from '../../../web/i18n/i18n.js';
 import { refusalSentence } from '../../../web/i18n/structure_sentences.js';
-import { Cp932 } from '../../../web/program/cp932.js';
 import { tableIsPrinted } from '../../../web/program/record.js';
 import { runProgram } from '../../../web/program/run.js';
 import { built, missing } from '../program/built.mjs';
+import { codePage } from '../program/code_page.mjs';
 
-const codePage = new Cp932(readFileSync(new URL('../../../web/program/cp932.txt', import.meta.url), 'utf8'));
 const runs = Number(process.env.ORBCALC_PROPERTY_RUNS ?? 300);
 const seed = process.env.ORBCALC_PROPERTY_SEED;
 const settings = { numRuns: runs, ...(seed === undefined ? {} : { seed: Number(seed) }) };

@@ -11,12 +11,11 @@ import { TABLES } from '../../../web/chemistry/hetero_tables.js';
 import { moleculeToGraph } from '../../../web/chemistry/molecule_graph.js';
 import { findPiSystem, renumber } from '../../../web/chemistry/pi_system.js';
 import { answersFor } from '../../../web/chemistry/structure.js';
-import { Cp932 } from '../../../web/program/cp932.js';
 import { runProgram } from '../../../web/program/run.js';
 import { built, missing } from '../program/built.mjs';
+import { codePage } from '../program/code_page.mjs';
 
 const root = new URL('../../../', import.meta.url);
-const codePage = new Cp932(readFileSync(new URL('web/program/cp932.txt', root), 'utf8'));
 const make = (input, table = 'streitwieser', { name = input, order = null } = {}) =>
   answersFor(input, { library: OCL, codePage, table, order, name });
 const graphOf = (smiles) => moleculeToGraph(OCL.Molecule.fromSmiles(smiles), OCL.Molecule);

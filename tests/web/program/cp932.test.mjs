@@ -1,15 +1,24 @@
-// The page's code page 932 against the iconv command, over every single
-// byte, every pair of bytes and every code point of the Basic Multilingual
-// Plane.
+// The page's code page 932, from the binary table the build packs, against
+// the iconv command, over every single byte, every pair of bytes and every
+// code point of the Basic Multilingual Plane and of the tag characters,
+// which iconv drops; and the packing's refusals.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
 
 import { Cp932, EncodeError } from '../../../web/program/cp932.js';
+import { packCp932 } from '../../../web/tools/cp932_pack.mjs';
+import { codePage as cp, sourceTable } from './code_page.mjs';
 
-const cp = new Cp932(readFileSync(new URL('../../../web/program/cp932.txt', import.meta.url), 'utf8'));
 const iconv = (args, input) => spawnSync('iconv', args, { input, maxBuffer: 1 << 26 });
+const range = (first, last) => Array.from({ length: last - first + 1 }, (_, i) => first + i);
+// Beyond the Basic Multilingual Plane: the tag characters and their
+// neighbours, a few others and the last.
+const codePoints = [
+  ...range(0, 0xd7ff),
+  ...range(0xe000, 0xffff),
+  ...[0x10000, 0x1f600, 0x20b9f, 0xdffff, ...range(0xe0000, 0xe0080), 0xe0100, 0x10ffff],
+];
 
 test('decoding: what is shown, less its U+FFFD marks, is what iconv makes of every byte and pair', () => {
   const all = [];
@@ -43,8 +52,7 @@ test('encoding: each code point to the bytes iconv gives, and refused where icon
   let encodable = '';
   let refused = '';
   const encoded = [];
-  for (let code = 0; code < 0x10000; code++) {
-    if (code >= 0xd800 && code <= 0xdfff) continue;
+  for (const code of codePoints) {
     const character = String.fromCodePoint(code);
     try {
       encoded.push(...cp.encode(character));
@@ -58,4 +66,24 @@ test('encoding: each code point to the bytes iconv gives, and refused where icon
   assert.equal(ours.status, 0, ours.stderr.toString());
   assert.deepEqual(new Uint8Array(ours.stdout), Uint8Array.from(encoded));
   assert.equal(iconv(['-c', '-f', 'UTF-8', '-t', 'CP932'], Buffer.from(refused)).stdout.length, 0);
+});
+
+test('the binary table: a quarter of the text, and refused whole when the text or the table is broken', () => {
+  const packed = packCp932(sourceTable);
+  assert.ok(packed.length < sourceTable.length / 4, `${packed.length} bytes`);
+  for (const [line, fault] of [
+    ['8140 3000 extra', /not a line/],
+    ['81 GG', /hexadecimal/],
+    ['0081 3000', /not a byte or a pair/],
+    ['8140 10000', /10000 is too large/],
+    ['8140 FFFF', /U\+FFFF/],
+    ['> 110000 8140', /110000 is too large/],
+    ['! 81 B7-AD', /not a range/],
+    ['41 0041', /41 twice/],
+  ]) {
+    assert.throws(() => packCp932(`${sourceTable}${line}\n`), fault, line);
+  }
+  assert.throws(() => new Cp932(packed.subarray(0, packed.length - 2)), /ends early/);
+  assert.throws(() => new Cp932(packed.subarray(0, packed.length - 1)), /odd number/);
+  assert.throws(() => new Cp932(Uint8Array.of(...packed, 0, 0)), /after its end/);
 });
