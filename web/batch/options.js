@@ -41,7 +41,7 @@ Exit status: 0 every molecule computed, 1 some refused, 2 a usage error or
 an input file that cannot be read.
 `;
 
-const SPEC = {
+const ACCEPTED = {
   'input-format': { type: 'string' },
   table: { type: 'string' },
   format: { type: 'string' },
@@ -62,7 +62,7 @@ const oneOf = (name, value, allowed) =>
 export function parseOptions(args, processors) {
   let parsed;
   try {
-    parsed = parseArgs({ args, options: SPEC, allowPositionals: true, strict: true });
+    parsed = parseArgs({ args, options: ACCEPTED, allowPositionals: true, strict: true });
   } catch (error) {
     return { usage: error.message };
   }

@@ -1,9 +1,8 @@
 // The structure panel: a SMILES box and a drawing editor give one molecule,
 // and answersFor turns it into the answers the program reads, shown
 // editable before they run; the user may renumber its π atoms on the
-// page's drawing. Whatever stops that is said in a sentence beside the
-// input. The panel runs nothing itself: it hands answer bytes to `run`,
-// the same path as an answer file opened from the disk.
+// page's drawing. What stops that is said beside the input. The panel
+// runs nothing itself: it hands answer bytes to `run`, as a file opened.
 
 import { DEFAULT_TABLE, TABLE_IDS } from '../chemistry/hetero_tables.js';
 import { readFragment } from '../chemistry/link_codec.js';
