@@ -17,11 +17,10 @@ const isMolfile = (text) => /[\r\n]/.test(text.trim());
 function readMolecule(library, input) {
   if (typeof input !== 'string') return { molecule: input };
   if (isMolfile(input)) {
-    try {
-      return { molecule: library.Molecule.fromMolfile(input) };
-    } catch {
-      return { refusal: { code: 'molfile-unreadable' } };
-    }
+    // The library reads lines it cannot make sense of as no atoms at all,
+    // without an error.
+    const molecule = library.Molecule.fromMolfile(input);
+    return molecule.getAllAtoms() > 0 ? { molecule } : { refusal: { code: 'molfile-unreadable' } };
   }
   let molecule;
   try {

@@ -189,6 +189,8 @@ describe('refusals', () => {
     ['C=NC', 'streitwieser', null], // an imine's nitrogen
     ['C=CB1C=CC=C1', 'streitwieser', null],
     ['C=C'.repeat(15), 'streitwieser', null], // 30 atoms: as many as the program takes
+    ['title\nno counts line\n', 'streitwieser', { code: 'molfile-unreadable' }],
+    ['C=C', 'hueckel', { code: 'unknown-table', table: 'hueckel' }],
   ];
   for (const [smiles, table, refusal] of cases) {
     test(`${smiles.length > 24 ? `${smiles.slice(0, 24)}…` : smiles} with ${table}`, () => {
@@ -252,6 +254,7 @@ describe('the name line', () => {
     ['ベンゼン'.repeat(6), `'${'ベンゼン'.repeat(5)}'`],
     ["'".repeat(41), `'${"''".repeat(40)}'`],
     ['', "''"],
+    ['a\u001fb\u007fc', "'a b c'"],
   ];
   for (const [name, quoted] of cases) {
     test(JSON.stringify(name), () => assert.deepEqual(quoteName(name, codePage), { text: quoted }));
@@ -286,6 +289,8 @@ describe('answersFor, from any structure to the answers', () => {
       { note: 'system', atoms: 6, bonds: 6, electrons: 6 },
       { note: 'hydrogens', count: 6 },
     ]);
+    assert.deepEqual(make('C=CCC=C').notes.at(-1), { note: 'components', count: 2 });
+    assert.ok(!make('ClC(Cl)=C(Cl)Cl').notes.some(({ note }) => note === 'hydrogens'));
   });
 
   test('a refusal keeps what came before it, for the drawing', () => {
