@@ -19,11 +19,15 @@ export const PARTS = {
     tests: ['tests/web/program/run.test.mjs', 'tests/web/program/wasi.test.mjs'],
   },
   'analysis': {
-    mutate: ['web/chemistry/{analysis,molecule,occupation,properties}.js', 'web/program/record.js'],
-    tests: ['tests/web/chemistry/analysis.test.mjs', 'tests/web/batch/compute.test.mjs'],
+    mutate: ['web/chemistry/{analysis,layout,molecule,occupation,properties}.js', 'web/program/record.js'],
+    tests: [
+      'tests/web/chemistry/analysis.test.mjs',
+      'tests/web/program/run.test.mjs',
+      'tests/web/batch/compute.test.mjs',
+    ],
   },
   'structure': {
-    mutate: ['web/chemistry/{structure,molecule_graph,pi_system,pi_kinds,hetero_tables,answers_writer,layout}.js'],
+    mutate: ['web/chemistry/{structure,molecule_graph,pi_system,pi_kinds,hetero_tables,answers_writer}.js'],
     tests: ['tests/web/chemistry/structure.test.mjs', 'tests/web/chemistry/pipeline_properties.test.mjs'],
   },
   'reactivity': {

@@ -195,13 +195,20 @@ test("a changed h or k: first-order estimates against the program's new levels",
   const cases = [
     [{ atom: 0, h: 1.0 }, 0.04],
     [{ atom: 0, h: 0.6 }, 0.002],
-    [{ i: 1, j: 0, k: 1 }, 1e-6],
+    [{ i: 1, j: 0, k: 1.1 }, 0.01],
+    [{ i: 3, j: 0, k: 0.1 }, 0.002], // a bond added across the ring
   ];
   for (const [change, within] of cases) {
     const changed = await solveMolecule(module, withChange(molecule, change), solution.electrons);
     const estimates = firstOrderLevels(solution, sets, molecule, change);
     changed.roots.forEach((x, j) => close(estimates[j], x, `${JSON.stringify(change)} x${j + 1}`, within));
   }
+  // A bond is added in its place among the others, and a k of 0 removes it.
+  const first = { i: 0, j: 1, k: 1 };
+  const second = { i: 1, j: 2, k: 1 };
+  const chain = { atoms: [], bonds: [first, second] };
+  assert.deepEqual(withChange(chain, { i: 2, j: 0, k: 0.5 }).bonds, [first, { i: 0, j: 2, k: 0.5 }, second]);
+  assert.deepEqual(withChange(chain, { i: 2, j: 1, k: 0 }).bonds, [first]);
   // Benzene's degenerate pairs have no estimate of their own.
   const benzene = (await indicesOf(example('benzene'))).analysis;
   const benzeneSets = degenerateSets(benzene.solution.roots);
