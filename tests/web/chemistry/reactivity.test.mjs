@@ -133,6 +133,21 @@ test('indices that are not defined are said so, and rows left out', { skip }, as
   // One electron: no cation can form; a frontier set shared by both sides.
   assert.equal(ethyleneCation.indices.localisation_plus.reason.code, 'electron-count');
   close(ethyleneCation.indices.localisation_radical.values[0], 1, 'ethylene cation L·');
+  // No electrons, or no room left: the frontier indices of that side are
+  // not defined, and an empty allyl takes electrons in its lowest level.
+  // One atom alone: its L· takes a run of no atoms at all.
+  // prettier-ignore
+  const cases = [[0, ['no-electrons', 'defined', 'no-electrons']], [6, ['defined', 'no-room', 'no-room']]];
+  for (const [electrons, codes] of cases) {
+    // prettier-ignore
+    const { indices } = await indicesOf(answers(3, [[1, 2], [2, 3]], electrons));
+    const said = ['frontier_e', 'frontier_n', 'frontier_r'].map((q) => indices[q].reason?.code ?? 'defined');
+    assert.deepEqual(said, codes, `allyl with ${electrons} electrons`);
+    if (electrons === 0) indices.frontier_n.values.forEach((f, r) => close(f, [0.5, 1, 0.5][r], `f_N(${r + 1})`));
+  }
+  const methyl = (await indicesOf(answers(1, [], 1))).indices;
+  assert.deepEqual(methyl.localisation_radical.values, [0]);
+  assert.equal(methyl.localisation_plus.reason.code, 'electron-count');
   const rows = reactivityRows(allyl).map((row) => row.quantity);
   for (const left of ['superdeloc_e', 'superdeloc_r', 'polarisability']) assert.ok(!rows.includes(left), left);
   const kept = [
