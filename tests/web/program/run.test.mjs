@@ -99,6 +99,23 @@ describe('a run stopped for more input, and one finished', { skip: missing('prog
   });
 });
 
+test('converged and finite: what the solver left below the diagonal, and every root and coefficient', () => {
+  // Three atoms; element (i, j) of a matrix is at j * 30 + i.
+  const cases = [
+    [() => {}, [true, true]],
+    [(hmat) => (hmat[2] = 1e-3), [false, true]], // (3, 1) not yet zero
+    [(hmat) => (hmat[2] = NaN), [true, true]], // a value the bound cannot judge
+    [(hmat) => (hmat[31] = Infinity), [true, false]], // the second root
+    [(_, vmat) => (vmat[61] = NaN), [true, false]], // the third orbital on atom 2
+  ];
+  for (const [spoil, expected] of cases) {
+    const record = { natom: 3, nelec: 2, hmat: new Float32Array(900), vmat: new Float32Array(900).fill(0.5) };
+    spoil(record.hmat, record.vmat);
+    const { converged, finite } = solutionOf(record);
+    assert.deepEqual([converged, finite], expected, String(spoil));
+  }
+});
+
 test('runs one after another, each result into the session; a failure said and the queue going on', async () => {
   const log = [];
   const session = {
