@@ -43,6 +43,19 @@ describe("from the program's record", { skip: missing('program') }, () => {
     }
   });
 
+  test('a delocalisation energy only for a neutral hydrocarbon with standard bonds', async () => {
+    const cases = [
+      [chain(4, 4), 0.472136],
+      [chain(4, 2), null],
+      ['x\n4\n3\n4\n1\n1 2\n2 3\n3 4\n1 2 1.2\nx\n', null],
+    ];
+    for (const [answers, expected] of cases) {
+      const { delocalisation } = (await analysed(answers)).properties;
+      if (expected === null) assert.equal(delocalisation, null, answers);
+      else close(delocalisation, expected, answers);
+    }
+  });
+
   test('problems that keep the levels from being drawn', async () => {
     const cases = [
       [chain(3, 6), null],
