@@ -144,6 +144,9 @@ describe("from the program's record", { skip: missing('program') }, () => {
 test('Kekulé structures, and a dense graph with one atom left out answered at once', () => {
   assert.equal(hasKekuleStructure(4, [[1], [0], [3], [2]]), true);
   assert.equal(hasKekuleStructure(4, [[1, 2, 3], [0], [0], [0]]), false);
+  // Two triangles: every atom bonded, and still no structure.
+  const triangles = Array.from({ length: 6 }, (_, i) => [0, 1, 2].map((k) => i - (i % 3) + k).filter((j) => j !== i));
+  assert.equal(hasKekuleStructure(6, triangles), false);
   const dense = Array.from({ length: 30 }, (_, i) => (i === 29 ? [] : [...Array(29).keys()].filter((j) => j !== i)));
   assert.equal(hasKekuleStructure(30, dense), false);
   assert.equal(
