@@ -134,6 +134,12 @@ describe('π systems and their parameters', () => {
     const explicitH = findPiSystem(graphOf('[2H]C=C'));
     assert.deepEqual(explicitH.leftOut, [{ atom: 0, reason: 'hydrogen' }]);
     assert.equal(findPiSystem(graphOf('C=CCC=C')).components, 2);
+    for (const [smiles, reason] of [
+      ['C=C[NH3+]', 'saturated'],
+      ['C=C[OH2+]', 'saturated'],
+      ['C=C[SiH3]', 'not-conjugated'],
+    ])
+      assert.deepEqual(findPiSystem(graphOf(smiles)).leftOut, [{ atom: 2, reason }], smiles);
   });
 });
 
@@ -184,6 +190,9 @@ describe('refusals', () => {
     ['c1cc[se]c1', 'streitwieser', { code: 'group', group: 'element', atom: 3, symbol: 'Se' }],
     ['C=C[O]', 'streitwieser', { code: 'group', group: 'radical', atom: 2, symbol: 'O' }],
     ['C=CN=C=O', 'streitwieser', { code: 'group', group: 'cumulene', atom: 3, symbol: 'C' }], // isocyanate
+    ['CN(=O)=O', 'streitwieser', { code: 'group', group: 'nitro', atom: 1, symbol: 'N' }], // written without charges
+    ['C=[N+]=C', 'streitwieser', { code: 'group', group: 'charge', atom: 1, symbol: 'N' }],
+    ['C=C[S+]=C', 'streitwieser', { code: 'group', group: 'charge', atom: 2, symbol: 'S' }],
     ['C=C[OH2+]', 'streitwieser', null], // an oxonium without a double bond is saturated
     ['C=C[N+](C)(C)C', 'streitwieser', null], // and so is an ammonium
     ['C=NC', 'streitwieser', null], // an imine's nitrogen
@@ -273,6 +282,16 @@ describe('answersFor, from any structure to the answers', () => {
     const molecule = OCL.Molecule.fromSmiles('n1ccccc1');
     assert.equal(make(molecule.toMolfile(), 'streitwieser', { name: 'pyridine' }).answers.text, want);
     assert.equal(make(molecule, 'streitwieser', { name: 'pyridine' }).answers.text, want);
+  });
+
+  test('a molfile with aromatic bonds (type 4) gives the answers of its Kekulé structure', () => {
+    // The atoms on a line: the answers take only the bonds.
+    const atoms = [0, 1, 2, 3, 4, 5].map((a) => `${a.toFixed(4).padStart(10)}    0.0000    0.0000 C   0  0  0  0`);
+    const bonds = [1, 2, 3, 4, 5, 6].map((a) => `${String(a).padStart(3)}${String((a % 6) + 1).padStart(3)}  4  0`);
+    const counts = '  6  6  0  0  0  0  0  0  0  0999 V2000';
+    const molfile = ['benzene', '', '', counts, ...atoms, ...bonds, 'M  END'].join('\n');
+    const benzene = (input) => make(input, 'streitwieser', { name: 'benzene' }).answers.text;
+    assert.equal(benzene(molfile), benzene('c1ccccc1'));
   });
 
   test('the notes say the size, each heteroatom and bond with its sources, and what was left out', () => {
