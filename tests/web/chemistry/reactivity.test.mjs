@@ -9,7 +9,7 @@ import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
 
 import { analyse } from '../../../web/chemistry/analysis.js';
-import { firstOrderLevels, withChange } from '../../../web/chemistry/derived_answers.js';
+import { firstOrderLevels, moleculeAnswers, withChange } from '../../../web/chemistry/derived_answers.js';
 import { degenerateSets } from '../../../web/chemistry/occupation.js';
 import { reactiveSites, reactivityOf, reactivityRows, solveMolecule } from '../../../web/chemistry/reactivity.js';
 import { readRecord } from '../../../web/program/record.js';
@@ -73,6 +73,7 @@ test('textbook values: benzene, butadiene, naphthalene, azulene, pyridine, allyl
     ['azulene', 'localisation_plus', 8, 1.9244], ['azulene', 'localisation_minus', 8, 2.6003],
     ['pyridine', 'localisation_plus', 2, 2.6718], ['pyridine', 'localisation_minus', 2, 2.3529],
     ['allyl cation', 'localisation_plus', 1, 2.8284], ['allyl cation', 'localisation_minus', 1, 0.8284],
+    ['allyl cation', 'superdeloc_e', 1, 0.3536], // its empty non-bonding level weighs nothing
   ];
   // prettier-ignore
   const texts = { 'allyl cation': answers(3, [[1, 2], [2, 3]], 2) };
@@ -224,6 +225,12 @@ test("a changed h or k: first-order estimates against the program's new levels",
   const chain = { atoms: [], bonds: [first, second] };
   assert.deepEqual(withChange(chain, { i: 2, j: 0, k: 0.5 }).bonds, [first, { i: 0, j: 2, k: 0.5 }, second]);
   assert.deepEqual(withChange(chain, { i: 2, j: 1, k: 0 }).bonds, [first]);
+  // Written back as answers, with only the h and k that are not 0 and 1.
+  const changed = withChange(
+    { atoms: [{ h: 0 }, { h: 0.5 }, { h: 0 }], bonds: [first, second] },
+    { i: 2, j: 1, k: 1.2 },
+  );
+  assert.equal(moleculeAnswers(changed, 2, "'c'"), "'c'\n3\n2\n2\n2\n1 2\n2 3\n2 2 0.5\n2 3 1.2\nx\n");
   // Benzene's degenerate pairs have no estimate of their own.
   const benzene = (await indicesOf(example('benzene'))).analysis;
   const benzeneSets = degenerateSets(benzene.solution.roots);
