@@ -87,3 +87,17 @@ test('the binary table: a quarter of the text, and refused whole when the text o
   assert.throws(() => new Cp932(packed.subarray(0, packed.length - 1)), /odd number/);
   assert.throws(() => new Cp932(Uint8Array.of(...packed, 0, 0)), /after its end/);
 });
+
+test('the decoded text as a string, a refusal naming its character, a table at an odd offset', () => {
+  const bytes = Uint8Array.of(0x41, 0x83, 0x78, 0xff);
+  assert.equal(cp.decodeToString(bytes), 'Aベ\ufffd');
+  assert.throws(() => cp.encode('aé'), {
+    character: 'é',
+    code: '00E9',
+    message: 'U+00E9 has no code page 932 encoding',
+  });
+  const packed = packCp932(sourceTable);
+  const shifted = new Uint8Array(packed.length + 1);
+  shifted.set(packed, 1);
+  assert.equal(new Cp932(shifted.subarray(1)).decodeToString(bytes), 'Aベ\ufffd');
+});
