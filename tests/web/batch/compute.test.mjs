@@ -57,6 +57,8 @@ describe('the values of a molecule', { skip }, () => {
       0,
       'the charges of a neutral molecule',
     );
+    const charged = asked.rows.filter(({ quantity }) => quantity === 'net_charge');
+    assert.equal(charged.map(({ i, j }) => `${i}:${j}`).join(), '1:,2:,3:,4:,5:,6:');
     const given = await compute(new Uint8Array(read('examples/pyridine.txt')));
     assert.deepEqual(valuesOf(given, 'net_charge'), []);
     assert.match(new TextDecoder().decode(asked.output.subarray(0, 60)), /Hueckel Molecular Orbital Calculation/);
