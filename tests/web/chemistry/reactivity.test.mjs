@@ -135,14 +135,18 @@ test('indices that are not defined are said so, and rows left out', { skip }, as
   assert.equal(ethyleneCation.indices.localisation_plus.reason.code, 'electron-count');
   close(ethyleneCation.indices.localisation_radical.values[0], 1, 'ethylene cation L·');
   // No electrons, or no room left: the frontier indices of that side are
-  // not defined, and an empty allyl takes electrons in its lowest level.
+  // not defined, nor the localisation energy that would need two more
+  // (or two fewer); an empty allyl takes electrons in its lowest level.
   // One atom alone: its L· takes a run of no atoms at all.
-  // prettier-ignore
-  const cases = [[0, ['no-electrons', 'defined', 'no-electrons']], [6, ['defined', 'no-room', 'no-room']]];
+  const cases = [
+    [0, ['no-electrons', 'defined', 'no-electrons', 'electron-count', 'defined']],
+    [6, ['defined', 'no-room', 'no-room', 'defined', 'electron-count']],
+  ];
   for (const [electrons, codes] of cases) {
     // prettier-ignore
     const { indices } = await indicesOf(answers(3, [[1, 2], [2, 3]], electrons));
-    const said = ['frontier_e', 'frontier_n', 'frontier_r'].map((q) => indices[q].reason?.code ?? 'defined');
+    const quantities = ['frontier_e', 'frontier_n', 'frontier_r', 'localisation_plus', 'localisation_minus'];
+    const said = quantities.map((q) => indices[q].reason?.code ?? 'defined');
     assert.deepEqual(said, codes, `allyl with ${electrons} electrons`);
     if (electrons === 0) indices.frontier_n.values.forEach((f, r) => close(f, [0.5, 1, 0.5][r], `f_N(${r + 1})`));
   }
